@@ -1,0 +1,58 @@
+# Blokit: `make play` sets up, builds and starts the game; `make test` sets up,
+# builds and runs the tests. Debian packages that are missing are installed
+# with apt-get when run as root; otherwise the command to run is printed.
+
+PACKAGES := g++ cmake pkg-config libsdl2-dev libfluidsynth-dev libjpeg62-turbo-dev \
+            libgtest-dev libbenchmark-dev timgm6mb-soundfont xvfb xauth xfonts-base \
+            xdotool imagemagick sox
+BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all setup build test play bench sanitize format clean
+
+all: build
+
+setup:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" = 0 ]; then \
+	    apt-get update && DEBIAN_FRONTEND=noninteractive \
+	      apt-get install -y --no-install-recommends $$missing; \
+	  else \
+	    echo "Blokit needs these Debian packages. Install them with:"; \
+	    echo "  sudo apt-get install -y --no-install-recommends" $$missing; \
+	    exit 1; \
+	  fi; \
+	fi
+
+build: setup
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j$(JOBS)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+play: build
+	@test -x $(BUILD)/run/blokit || { echo "The game program is not built yet."; exit 1; }
+	cd $(BUILD)/run && ./blokit
+
+bench: build
+	$(BUILD)/bench/blokit_bench
+
+# The tests once more under AddressSanitizer and UndefinedBehaviorSanitizer,
+# stopping at the first error.
+sanitize: setup
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBLOKIT_SANITIZE=ON -DBLOKIT_BENCH=OFF
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	ASAN_OPTIONS=halt_on_error=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

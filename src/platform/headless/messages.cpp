@@ -1,0 +1,73 @@
+#include "platform/clock.h"
+#include "platform/headless/headless.h"
+#include "platform/headless/state.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace headless {
+
+void post_at(std::uint64_t when, platform::Message message) {
+    schedule(when, {ScriptEvent::Kind::Post, 0, message});
+}
+
+void post(platform::Message message) { state().messages.push_back(message); }
+
+int queued_messages() { return static_cast<int>(state().messages.size()); }
+
+} // namespace headless
+
+namespace platform {
+
+void set_window_procedure(WindowProcedure procedure) {
+    headless::state().window_procedure = procedure;
+}
+
+void default_window_procedure(const Message& message) {
+    if (message.kind == MessageKind::Close)
+        dispatch_message({MessageKind::Destroy, 0});
+}
+
+bool peek_message(Message& message) {
+    headless::State& s = headless::state();
+    if (s.messages.empty()) {
+        idle();
+        return false;
+    }
+    message = s.messages.front();
+    return true;
+}
+
+bool get_message(Message& message) {
+    headless::State& s = headless::state();
+    while (s.messages.empty()) {
+        if (!headless::script_pending()) {
+            // Nothing could ever arrive: a real program would sleep forever.
+            std::fputs("headless: get_message would wait forever\n", stderr);
+            std::abort();
+        }
+        idle();
+    }
+    message = s.messages.front();
+    s.messages.pop_front();
+    return message.kind != MessageKind::Quit;
+}
+
+void translate_message(const Message&) {}
+
+void dispatch_message(const Message& message) {
+    headless::State& s = headless::state();
+    if (s.window_procedure)
+        s.window_procedure(message);
+    else
+        default_window_procedure(message);
+}
+
+void wait_message() {
+    if (headless::state().messages.empty())
+        idle();
+}
+
+void post_quit_message(int exit_code) { headless::post({MessageKind::Quit, exit_code}); }
+
+} // namespace platform

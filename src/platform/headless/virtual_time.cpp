@@ -1,0 +1,53 @@
+#include "platform/clock.h"
+#include "platform/headless/headless.h"
+#include "platform/headless/state.h"
+
+#include <map>
+
+namespace headless {
+
+State& state() {
+    static State instance;
+    return instance;
+}
+
+void reset(std::uint64_t start_ms) {
+    State& s = state();
+    s = State{};
+    s.now = start_ms;
+}
+
+std::uint64_t now() { return state().now; }
+
+void advance(std::uint64_t ms) {
+    State& s = state();
+    const std::uint64_t target = s.now + ms;
+    s.polls_since_advance = 0;
+    // Events are applied in time order, the clock standing at each event's
+    // time while it applies.
+    while (!s.script.empty() && s.script.begin()->first <= target) {
+        auto first = s.script.begin();
+        if (first->first > s.now)
+            s.now = first->first;
+        const ScriptEvent event = first->second;
+        s.script.erase(first);
+        apply(event);
+    }
+    s.now = target;
+}
+
+void schedule(std::uint64_t when, const ScriptEvent& event) {
+    state().script.emplace(when, event);
+}
+
+bool script_pending() { return !state().script.empty(); }
+
+} // namespace headless
+
+namespace platform {
+
+std::uint32_t time_ms() { return static_cast<std::uint32_t>(headless::state().now); }
+
+void idle() { headless::advance(1); }
+
+} // namespace platform

@@ -1,0 +1,26 @@
+#pragma once
+
+namespace platform {
+
+// Windows virtual-key codes are the game's key names; only those it polls
+// are listed.
+namespace vk {
+constexpr int Backspace = 0x08;
+constexpr int Return = 0x0D;
+constexpr int Shift = 0x10;
+constexpr int Control = 0x11;
+constexpr int Escape = 0x1B;
+constexpr int Space = 0x20;
+constexpr int Left = 0x25;
+constexpr int Up = 0x26;
+constexpr int Right = 0x27;
+constexpr int Down = 0x28;
+constexpr int F1 = 0x70;
+constexpr int F2 = 0x71;
+// Digits and letters are their ASCII codes: '1' is 0x31, 'A' is 0x41.
+} // namespace vk
+
+// True while the key with this virtual-key code is held down right now.
+bool key_is_down(int virtual_key);
+
+} // namespace platform
