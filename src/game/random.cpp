@@ -9,4 +9,6 @@ int game_random() {
     return static_cast<int>((random_state >> 16) & 32767u);
 }
 
-void seed_game_random(std::uint32_t seed) { random_state = seed; }
+void seed_game_random(std::uint32_t seed) {
+    random_state = seed;
+}

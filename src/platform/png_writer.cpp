@@ -64,8 +64,8 @@ std::vector<std::uint8_t> zlib_stored(const std::vector<std::uint8_t>& raw) {
 
 } // namespace
 
-bool write_png_indexed(const std::string& path, int width, int height,
-                       const std::uint8_t* pixels, std::size_t pitch, const std::uint8_t* rgb) {
+bool write_png_indexed(const std::string& path, int width, int height, const std::uint8_t* pixels,
+                       std::size_t pitch, const std::uint8_t* rgb) {
     if (width <= 0 || height <= 0)
         return false;
     std::vector<std::uint8_t> raw;

@@ -9,7 +9,7 @@ namespace platform {
 // Writes an 8-bit indexed picture as a PNG file (for tests, debugging and the
 // data tools). `rgb` holds 256 entries of red, green, blue, 8 bits each.
 // Returns false when the file cannot be written.
-bool write_png_indexed(const std::string& path, int width, int height,
-                       const std::uint8_t* pixels, std::size_t pitch, const std::uint8_t* rgb);
+bool write_png_indexed(const std::string& path, int width, int height, const std::uint8_t* pixels,
+                       std::size_t pitch, const std::uint8_t* rgb);
 
 } // namespace platform

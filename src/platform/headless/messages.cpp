@@ -11,9 +11,13 @@ void post_at(std::uint64_t when, platform::Message message) {
     schedule(when, {ScriptEvent::Kind::Post, 0, message});
 }
 
-void post(platform::Message message) { state().messages.push_back(message); }
+void post(platform::Message message) {
+    state().messages.push_back(message);
+}
 
-int queued_messages() { return static_cast<int>(state().messages.size()); }
+int queued_messages() {
+    return static_cast<int>(state().messages.size());
+}
 
 } // namespace headless
 
@@ -68,6 +72,8 @@ void wait_message() {
         idle();
 }
 
-void post_quit_message(int exit_code) { headless::post({MessageKind::Quit, exit_code}); }
+void post_quit_message(int exit_code) {
+    headless::post({MessageKind::Quit, exit_code});
+}
 
 } // namespace platform

@@ -17,7 +17,9 @@ void reset(std::uint64_t start_ms) {
     s.now = start_ms;
 }
 
-std::uint64_t now() { return state().now; }
+std::uint64_t now() {
+    return state().now;
+}
 
 void advance(std::uint64_t ms) {
     State& s = state();
@@ -40,14 +42,20 @@ void schedule(std::uint64_t when, const ScriptEvent& event) {
     state().script.emplace(when, event);
 }
 
-bool script_pending() { return !state().script.empty(); }
+bool script_pending() {
+    return !state().script.empty();
+}
 
 } // namespace headless
 
 namespace platform {
 
-std::uint32_t time_ms() { return static_cast<std::uint32_t>(headless::state().now); }
+std::uint32_t time_ms() {
+    return static_cast<std::uint32_t>(headless::state().now);
+}
 
-void idle() { headless::advance(1); }
+void idle() {
+    headless::advance(1);
+}
 
 } // namespace platform

@@ -4,8 +4,12 @@
 
 namespace platform {
 
-std::uint32_t time_ms() { return SDL_GetTicks(); }
+std::uint32_t time_ms() {
+    return SDL_GetTicks();
+}
 
-void idle() { SDL_Delay(1); }
+void idle() {
+    SDL_Delay(1);
+}
 
 } // namespace platform
