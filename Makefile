@@ -5,12 +5,16 @@
 PACKAGES := g++ cmake pkg-config libsdl2-dev libfluidsynth-dev libjpeg62-turbo-dev \
             libgtest-dev libbenchmark-dev timgm6mb-soundfont xvfb xauth xfonts-base \
             xdotool imagemagick sox
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 120
 BUILD ?= build
-SANITIZE_BUILD ?= build-sanitize
+SANITIZE_FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 120
+BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup build test play bench sanitize format clean
+.PHONY: all setup build test play bench sanitize fuzz format clean
 
 all: build
 
@@ -51,8 +55,23 @@ sanitize: setup
 	ASAN_OPTIONS=halt_on_error=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
 
+# Every fuzzing program for FUZZ_SECONDS under ASan and UBSan, starting from
+# its seed corpus in fuzz/corpus/<program>/ when there is one.
+fuzz:
+	@$(MAKE) --no-print-directory setup PACKAGES="$(PACKAGES) $(FUZZ_PACKAGES)"
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DBLOKIT_FUZZ=ON -DBLOKIT_TESTS=OFF -DBLOKIT_BENCH=OFF
+	cmake --build build-fuzz -j$(JOBS)
+	@for program in build-fuzz/fuzz/fuzz_*; do \
+	  name=$$(basename $$program); mkdir -p build-fuzz/corpus/$$name; \
+	  echo "== $$name"; \
+	  $$program -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    build-fuzz/corpus/$$name $$(test -d fuzz/corpus/$$name && echo fuzz/corpus/$$name) \
+	    || exit 1; \
+	done
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz
