@@ -179,8 +179,7 @@ TEST_F(DriverTest, PauseWaitsForAKeyAndEscThereDoesNotEndTheGame) {
     const std::uint64_t t = headless::now();
     headless::set_key('P', true);
     headless::release_at(t + 100, 'P');
-    headless::press_at(t + 5000, vk::Escape);
-    headless::release_at(t + 5100, vk::Escape);
+    hold_key(vk::Escape, t + 5000, t + 5100);
     output.events.clear();
     run_ticks(1);
     EXPECT_GE(headless::now(), t + 5100);
@@ -195,8 +194,7 @@ TEST_F(DriverTest, PauseWaitsForAKeyAndEscThereDoesNotEndTheGame) {
     const int countdown = fall_countdown;
     headless::set_key('P', true);
     headless::release_at(headless::now() + 30, 'P');
-    headless::press_at(headless::now() + 60000, vk::Space);
-    headless::release_at(headless::now() + 60010, vk::Space);
+    hold_key(vk::Space, headless::now() + 60000, headless::now() + 60010);
     run_ticks(1);
     EXPECT_EQ(fall_countdown, countdown - 1);
     EXPECT_EQ(players[0].state, state_playing);

@@ -75,3 +75,8 @@ void run_ticks(int count) {
         game_tick();
     }
 }
+
+void hold_key(int key, std::uint64_t from, std::uint64_t until) {
+    headless::press_at(from, key);
+    headless::release_at(until, key);
+}

@@ -81,5 +81,8 @@ Piece make_piece(int kind, int column, int row);
 // The board cells (column, row) that the piece covers, above the board too.
 std::vector<std::pair<int, int>> piece_cells(const Piece& piece);
 
+// Scripts `key` to go down at virtual time `from` and up at `until`.
+void hold_key(int key, std::uint64_t from, std::uint64_t until);
+
 // Advances the headless clock past one tick length and runs game_tick.
 void run_ticks(int count);

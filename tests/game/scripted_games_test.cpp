@@ -63,8 +63,7 @@ class GarbageExchange : public RecordingOutput {
         const int drop_key = i == 0 ? vk::Shift : vk::Control;
         // Down for longer than a tick, and up again before the next piece
         // can be served, so that every press is seen.
-        headless::press_at(headless::now() + 30, drop_key);
-        headless::release_at(headless::now() + 45, drop_key);
+        hold_key(drop_key, headless::now() + 30, headless::now() + 45);
     }
 
     // Fills the rows where the piece will land, leaving exactly its cells
@@ -140,10 +139,8 @@ class BlobChainSetup : public RecordingOutput {
                 player.cell(column, row) = other;
         }
         const std::uint64_t now = headless::now();
-        headless::press_at(now + 50, vk::Control);
-        headless::release_at(now + 80, vk::Control);
-        headless::press_at(now + 1000, vk::Escape);
-        headless::release_at(now + 1100, vk::Escape);
+        hold_key(vk::Control, now + 50, now + 80);
+        hold_key(vk::Escape, now + 1000, now + 1100);
     }
 };
 
@@ -161,12 +158,9 @@ TEST_F(GameTest, ABlobChainInAWholeGame) {
 
 TEST_F(GameTest, APauseEndedWithEscDoesNotEndTheGame) {
     const std::uint64_t start = headless::now();
-    headless::press_at(start + 500, 'P');
-    headless::release_at(start + 600, 'P');
-    headless::press_at(start + 3000, vk::Escape);
-    headless::release_at(start + 3100, vk::Escape);
-    headless::press_at(start + 5000, vk::Escape);
-    headless::release_at(start + 5100, vk::Escape);
+    hold_key('P', start + 500, start + 600);
+    hold_key(vk::Escape, start + 3000, start + 3100);
+    hold_key(vk::Escape, start + 5000, start + 5100);
     run_game_with_deadline(600'000);
     ASSERT_FALSE(quit_requested);
     EXPECT_EQ(output.count(Kind::DrawPaused), 1);
@@ -178,12 +172,9 @@ TEST_F(GameTest, APauseEndedWithEscDoesNotEndTheGame) {
 TEST_F(GameTest, F1AndF2HeldTogetherInAGameChangeTheRightPlayer) {
     player_count = 2;
     const std::uint64_t start = headless::now();
-    headless::press_at(start + 300, vk::F1);
-    headless::press_at(start + 300, vk::F2);
-    headless::release_at(start + 400, vk::F1);
-    headless::release_at(start + 400, vk::F2);
-    headless::press_at(start + 1000, vk::Escape);
-    headless::release_at(start + 1010, vk::Escape);
+    hold_key(vk::F1, start + 300, start + 400);
+    hold_key(vk::F2, start + 300, start + 400);
+    hold_key(vk::Escape, start + 1000, start + 1010);
     run_game_with_deadline(600'000);
     ASSERT_FALSE(quit_requested);
     EXPECT_EQ(players[0].control, &controls_ads_shift);
