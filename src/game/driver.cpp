@@ -47,11 +47,13 @@ void show_finished_board(PlayerRecord& player) {
     game_output().present_frame();
 }
 
-} // namespace
-
+// Ticks of one fall period: the level of the left or single player sets the
+// speed of both.
 int fall_period() {
     return 38 - 2 * players[0].level;
 }
+
+} // namespace
 
 void start_game() {
     seed_game_random(platform::time_ms());

@@ -14,6 +14,3 @@ void game_tick();
 
 // Esc ends the game, P pauses it, F1 and F2 change key sets.
 void check_game_keys();
-
-// Ticks of one fall period at the level of the left or single player.
-int fall_period();

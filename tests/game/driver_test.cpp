@@ -163,6 +163,17 @@ TEST_F(DriverTest, AFinishedPlayerIsNotPolledAndDoesNotFall) {
     EXPECT_GT(players[0].piece.row, -1) << "the other player plays on";
 }
 
+TEST_F(DriverTest, KeysArePolledAtTicksSoAQuickTapBetweenThemGoesUnseen) {
+    begin(1);
+    const std::uint64_t t = headless::now();
+    hold_key(vk::Left, t + 3, t + 20);
+    run_ticks(1);
+    EXPECT_EQ(players[0].piece.column, 3);
+    hold_key(vk::Left, t + 30, t + 80);
+    run_ticks(2);
+    EXPECT_EQ(players[0].piece.column, 2);
+}
+
 TEST_F(DriverTest, EscEndsTheGameAtOnce) {
     begin(1);
     headless::set_key(vk::Escape, true);
