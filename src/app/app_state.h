@@ -1,0 +1,18 @@
+#pragma once
+
+#include <initializer_list>
+
+// Application state read by every screen loop and the game loop.
+extern bool quit_requested; // the program is to end
+extern int app_active;      // nonzero while the game's window belongs to the active application
+extern bool use_english;    // English texts; German otherwise
+extern bool shutting_down;  // start-up abandoned or shut-down under way
+
+// One step of the message pump of every waiting loop: handles one waiting
+// window message and returns true, or returns false when none is waiting.
+// A quit message sets quit_requested.
+bool pump_message();
+
+// Waits, polling the keys without handling messages, until none of them is
+// down, so that a key that ended one screen does not also act on the next.
+void wait_keys_released(std::initializer_list<int> keys);

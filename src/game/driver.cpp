@@ -1,0 +1,104 @@
+#include "game/driver.h"
+
+#include "app/app_state.h"
+#include "game/controls.h"
+#include "game/game_output.h"
+#include "game/piece_moves.h"
+#include "game/player.h"
+#include "game/random.h"
+#include "platform/clock.h"
+#include "platform/keyboard.h"
+
+namespace {
+
+using platform::vk::Escape;
+using platform::vk::Space;
+constexpr int pause_key = 'P';
+constexpr std::int32_t countdown_step = 25;
+
+void pause_game() {
+    game_output().draw_paused();
+    game_output().present_frame();
+    wait_keys_released({pause_key});
+    while (!key_down(Space) && !key_down(pause_key) && !key_down(Escape))
+        platform::idle();
+    wait_keys_released({Space, pause_key, Escape});
+    game_output().redraw_playfield();
+    game_output().present_frame();
+}
+
+void prepare_record(int record) {
+    PlayerRecord& player = players[record];
+    player.index = record;
+    player.score = 0;
+    player.rows = 0;
+    player.level = 0;
+    player.control = starting_key_set(record);
+    player.board.fill(0);
+    spawn_piece(player);
+}
+
+// A finished board shows the game-over picture every tick; once per fall
+// period its state counts down towards the end of the game.
+void show_finished_board(PlayerRecord& player) {
+    if (fall_countdown == 1)
+        player.state -= countdown_step;
+    game_output().draw_game_over(player);
+    game_output().present_frame();
+}
+
+// Ticks of one fall period: the level of the left or single player sets the
+// speed of both.
+int fall_period() {
+    return 38 - 2 * players[0].level;
+}
+
+} // namespace
+
+void start_game() {
+    seed_game_random(platform::time_ms());
+    for (int record = 0; record < player_count; ++record)
+        prepare_record(record);
+    players[0].state = state_playing;
+    players[1].state = state_playing;
+    for (int i = 0; i < 2; ++i) {
+        game_output().redraw_playfield();
+        game_output().present_frame();
+    }
+    game_output().show_game_palette();
+}
+
+void game_tick() {
+    if (platform::time_ms() - last_tick_ms <= tick_length_ms)
+        return;
+    last_tick_ms = platform::time_ms();
+    check_game_keys();
+    for (int i = 0; i < player_count; ++i)
+        if (players[i].state >= state_playing)
+            players[i].control(i);
+    for (int i = 0; i < player_count; ++i)
+        if (players[i].state < state_playing)
+            show_finished_board(players[i]);
+    if (--fall_countdown == 0) {
+        fall_countdown = fall_period();
+        for (int i = 0; i < player_count; ++i)
+            if (players[i].state >= state_playing)
+                fall_step(players[i]);
+        screen_dirty = 1;
+    }
+    if (screen_dirty) {
+        screen_dirty = 0;
+        game_output().present_frame();
+    }
+}
+
+void check_game_keys() {
+    if (key_down(Escape)) {
+        players[0].state = 0;
+        players[1].state = 0;
+        wait_keys_released({Escape});
+    }
+    if (key_down(pause_key))
+        pause_game();
+    check_key_set_change();
+}
