@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 120
 BUILD ?= build
 SANITIZE_FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 120
-BUILD ?= build-sanitize
+SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
