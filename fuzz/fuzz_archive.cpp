@@ -11,19 +11,21 @@
 
 namespace {
 
-// Every input becomes "DATA.ONE" in a directory of its own, the current one.
-void enter_scratch_directory() {
-    static bool entered = false;
-    if (entered)
-        return;
-    std::string path = (std::filesystem::temp_directory_path() / "blokit-fuzz-XXXXXX").string();
-    if (mkdtemp(path.data()) == nullptr || chdir(path.c_str()) != 0)
-        std::abort();
-    entered = true;
+// Every input becomes "DATA.ONE" in a directory of its own. The current directory stays as
+// it is: the fuzzer reads its corpus by relative paths.
+const std::string& archive_path() {
+    static const std::string path = [] {
+        std::string directory =
+            (std::filesystem::temp_directory_path() / "blokit-fuzz-XXXXXX").string();
+        if (mkdtemp(directory.data()) == nullptr)
+            std::abort();
+        return directory + "/DATA.ONE";
+    }();
+    return path;
 }
 
 void look_up(const char* name, std::size_t archive_size) {
-    std::FILE* member = find_archive_member("DATA.ONE", name);
+    std::FILE* member = find_archive_member(archive_path().c_str(), name);
     if (member == nullptr)
         return;
     if (static_cast<std::uint64_t>(resource_base) + resource_size > archive_size)
@@ -36,8 +38,7 @@ void look_up(const char* name, std::size_t archive_size) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    enter_scratch_directory();
-    std::FILE* archive = std::fopen("DATA.ONE", "wb");
+    std::FILE* archive = std::fopen(archive_path().c_str(), "wb");
     if (archive == nullptr)
         std::abort();
     std::fwrite(data, 1, size, archive);
