@@ -66,7 +66,9 @@ const char* display_mode_message(Result result) {
 }
 
 bool open_fullscreen(const char* title, int depth) {
-    platform::create_window(title, platform::WindowStyle::Popup, 0, 0, display.window);
+    // Without a window there is nothing to show a display in.
+    if (!platform::create_window(title, platform::WindowStyle::Popup, 0, 0, display.window))
+        return fail_open("Cannot be initialized!");
     platform::show_cursor(false);
     if (platform::create_video_device(display.direct_draw) != Result::Ok)
         return fail_open("Cannot be initialized!");
