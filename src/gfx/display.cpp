@@ -94,8 +94,9 @@ bool open_windowed(const char* title, int depth) {
     platform::adjust_window_rect(frame, platform::WindowStyle::Overlapped);
     display.client_offset_x = 100 - frame.left;
     display.client_offset_y = 100 - frame.top;
-    platform::create_window(title, platform::WindowStyle::Overlapped, frame.width(), frame.height(),
-                            display.window);
+    if (!platform::create_window(title, platform::WindowStyle::Overlapped, frame.width(),
+                                 frame.height(), display.window))
+        return fail_open("Cannot be initialized!");
     platform::show_cursor(true);
     if (platform::create_video_device(display.direct_draw) != Result::Ok)
         return fail_open("Cannot be initialized!");

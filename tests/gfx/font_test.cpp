@@ -17,7 +17,7 @@ Surface glyph_sheet() {
 }
 
 class Fonts : public GfxTest {
-protected:
+  protected:
     void SetUp() override {
         GfxTest::SetUp();
         font = make_font(glyph_sheet(), 0, 16, 14);

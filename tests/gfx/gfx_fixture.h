@@ -13,7 +13,7 @@
 #include <functional>
 
 class GfxTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         headless::reset();
         ASSERT_TRUE(open_display(mode_fullscreen, "QM - Blokit", 8, 640, 480, 640, 480));

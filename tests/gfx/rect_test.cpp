@@ -9,7 +9,7 @@ namespace {
 using Points = std::vector<std::pair<int, int>>;
 
 class Shapes : public GfxTest {
-protected:
+  protected:
     void SetUp() override {
         GfxTest::SetUp();
         clear_back_buffer(0);

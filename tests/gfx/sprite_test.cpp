@@ -14,7 +14,7 @@ std::uint8_t column_number(int x, int) {
 }
 
 class Sprites : public GfxTest {
-protected:
+  protected:
     void SetUp() override {
         GfxTest::SetUp();
         sheet = make_surface(40, 40, column_number);
@@ -61,8 +61,8 @@ TEST_F(Sprites, ClippingAtTheBottomRightShowsTheTopLeftCorner) {
 }
 
 TEST_F(Sprites, ClippingAtTheTopDropsTheUpperRows) {
-    const auto rows = make_sprite(make_surface(2, 20, [](int, int y) { return y + 1; }), 0, 0, 2,
-                                  20);
+    const auto rows =
+        make_sprite(make_surface(2, 20, [](int, int y) { return y + 1; }), 0, 0, 2, 20);
     draw_sprite(rows.get(), display.back_buffer, 100, -15);
     EXPECT_EQ(pixel(display.back_buffer, 100, 0), 16);
     EXPECT_EQ(pixel(display.back_buffer, 101, 4), 20);
@@ -145,15 +145,21 @@ TEST_F(Sprites, LostSurfacesAreRestoredInTheListedOrderAndTheCopyIsRepeated) {
         Restores expected;
     };
     const std::vector<Case> cases{
-        {"draw_sprite", [&] { draw_sprite(sprite.get(), display.back_buffer, 0, 0); },
-         {back, own}},
-        {"draw_sprite_keyed", [&] { draw_sprite_keyed(sprite.get(), display.back_buffer, 0, 0); },
+        {"draw_sprite", [&] { draw_sprite(sprite.get(), display.back_buffer, 0, 0); }, {back, own}},
+        {"draw_sprite_keyed",
+         [&] { draw_sprite_keyed(sprite.get(), display.back_buffer, 0, 0); },
          {back, own}},
         {"copy_screen", [&] { copy_screen(display.back_buffer, picture); }, {picture.get()}},
-        {"blit_rect", [&] { blit_rect(display.back_buffer, 0, 0, {0, 0, 20, 20}, sheet); },
+        {"blit_rect",
+         [&] {
+             blit_rect(display.back_buffer, 0, 0, {0, 0, 20, 20}, sheet);
+         },
          {source, back}},
         {"blit_rect_keyed",
-         [&] { blit_rect_keyed(display.back_buffer, 0, 0, {0, 0, 20, 20}, sheet); }, {source}},
+         [&] {
+             blit_rect_keyed(display.back_buffer, 0, 0, {0, 0, 20, 20}, sheet);
+         },
+         {source}},
     };
     for (const Case& c : cases) {
         headless::reset();
