@@ -1,5 +1,7 @@
+#include "formats/pix_writer.h"
 #include "gfx/font.h"
 #include "gfx_fixture.h"
+#include "res/test_files.h"
 
 #include <string>
 
@@ -87,8 +89,9 @@ TEST_F(Fonts, AHalvedAdvanceSqueezesEachGlyphIntoItsNarrowerCell) {
 }
 
 TEST_F(Fonts, AFontWithoutASheetOrWithoutGlyphsDrawsNothing) {
-    const Font empty = make_font(nullptr, 0, 16, 14);
-    draw_text(empty, display.back_buffer, 0, 0, "ABC");
+    draw_text(make_font(Surface{}, 0, 16, 14), display.back_buffer, 0, 0, "ABC");
+    draw_text(make_font(static_cast<const char*>(nullptr), 0, 16, 14), display.back_buffer, 0, 0,
+              "ABC");
     const Font zero_width = make_font(glyph_sheet(), 0, 0, 14);
     EXPECT_EQ(zero_width.glyphs_per_row, 0);
     draw_text(zero_width, display.back_buffer, 0, 0, "ABC");
@@ -103,6 +106,27 @@ TEST_F(Fonts, TheGlyphGridCanStartLowerOnTheSheet) {
     const Font lower = make_font(glyph_sheet(), 14, 16, 14);
     draw_text_opaque(lower, display.back_buffer, 0, 0, " ");
     EXPECT_EQ(pixel(display.back_buffer, 1, 1), 21); // glyph 0 now comes from row 1
+}
+
+TEST_F(Fonts, AFontIsMadeFromItsPictureFileByName) {
+    const ScratchDirectory scratch;
+    Bytes indices(320 * 84);
+    for (int y = 0; y < 84; ++y)
+        for (int x = 0; x < 320; ++x)
+            indices[std::size_t(y) * 320 + x] = static_cast<std::uint8_t>(x / 16 + 20 * (y / 14));
+    write_file("FONT2.PIX", encode_pix(320, 84, indices, Palette{}));
+    const Font loaded = make_font("FONT2.PIX", 0, 16, 14);
+    EXPECT_EQ(loaded.glyphs_per_row, 20);
+    draw_text(loaded, display.back_buffer, 100, 50, "A ");
+    EXPECT_EQ(pixel(display.back_buffer, 100, 50), 33);
+    EXPECT_EQ(pixel(display.back_buffer, 115, 63), 33);
+    EXPECT_EQ(pixel(display.back_buffer, 116, 50), 200); // the space's cell is all index 0
+
+    const Font missing = make_font("NOFONT.PIX", 0, 16, 14);
+    EXPECT_EQ(missing.surface, nullptr);
+    EXPECT_EQ(missing.glyph_width, 16);
+    draw_text(missing, display.back_buffer, 300, 300, "A");
+    EXPECT_EQ(count_not(display.back_buffer, 200), 16 * 14);
 }
 
 } // namespace
