@@ -1,6 +1,7 @@
 #include "platform/video.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace platform {
@@ -93,9 +94,10 @@ Result Surface::unlock() {
 }
 
 Result Surface::blt_fast(int x, int y, Surface& source, const Rect& source_rect, Copy copy) {
-    const long long right = static_cast<long long>(x) + source_rect.width();
-    const long long bottom = static_cast<long long>(y) + source_rect.height();
-    if (right > largest_side || bottom > largest_side)
+    // In 64 bits: the rectangle may be anything until blt() has checked it.
+    const long long right = static_cast<long long>(x) + source_rect.right - source_rect.left;
+    const long long bottom = static_cast<long long>(y) + source_rect.bottom - source_rect.top;
+    if (right < INT32_MIN || bottom < INT32_MIN || right > largest_side || bottom > largest_side)
         return Result::InvalidRect;
     return blt({x, y, static_cast<int>(right), static_cast<int>(bottom)}, source, source_rect,
                copy);
