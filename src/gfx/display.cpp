@@ -66,7 +66,9 @@ const char* display_mode_message(Result result) {
 }
 
 bool open_fullscreen(const char* title, int depth) {
-    platform::create_window(title, platform::WindowStyle::Popup, 0, 0, display.window);
+    // Without a window there is nothing to show a display in.
+    if (!platform::create_window(title, platform::WindowStyle::Popup, 0, 0, display.window))
+        return fail_open("Cannot be initialized!");
     platform::show_cursor(false);
     if (platform::create_video_device(display.direct_draw) != Result::Ok)
         return fail_open("Cannot be initialized!");
@@ -92,8 +94,9 @@ bool open_windowed(const char* title, int depth) {
     platform::adjust_window_rect(frame, platform::WindowStyle::Overlapped);
     display.client_offset_x = 100 - frame.left;
     display.client_offset_y = 100 - frame.top;
-    platform::create_window(title, platform::WindowStyle::Overlapped, frame.width(), frame.height(),
-                            display.window);
+    if (!platform::create_window(title, platform::WindowStyle::Overlapped, frame.width(),
+                                 frame.height(), display.window))
+        return fail_open("Cannot be initialized!");
     platform::show_cursor(true);
     if (platform::create_video_device(display.direct_draw) != Result::Ok)
         return fail_open("Cannot be initialized!");
@@ -190,8 +193,8 @@ void present_rect(int x, int y, const platform::Rect& source) {
     const platform::Rect origin = client_origin();
     const long long left = static_cast<long long>(origin.left) + x;
     const long long top = static_cast<long long>(origin.top) + y;
-    const long long right = left + source.width();
-    const long long bottom = top + source.height();
+    const long long right = left + source.right - source.left;
+    const long long bottom = top + source.bottom - source.top;
     if (left < INT32_MIN || top < INT32_MIN || right > INT32_MAX || bottom > INT32_MAX)
         return;
     const platform::Rect destination{static_cast<int>(left), static_cast<int>(top),
