@@ -6,12 +6,9 @@
 
 #include "formats/byte_writer.h"
 #include "res/archive_format.h"
+#include "res/name_case.h"
 
 namespace {
-
-char ascii_lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool same_name(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
