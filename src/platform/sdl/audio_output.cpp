@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-namespace platform::sdl {
+namespace sdl {
 
 namespace {
 
@@ -112,4 +112,4 @@ AudioLock::~AudioLock() {
     SDL_UnlockAudioDevice(output.device);
 }
 
-} // namespace platform::sdl
+} // namespace sdl

@@ -4,7 +4,7 @@
 // add its sound to a block of stereo float frames, keeps the sum below full
 // scale and hands it to SDL as 16-bit samples.
 
-namespace platform::sdl {
+namespace sdl {
 
 constexpr int output_rate = 44100;
 constexpr int output_channels = 2;
@@ -39,4 +39,4 @@ class AudioLock {
     AudioLock& operator=(const AudioLock&) = delete;
 };
 
-} // namespace platform::sdl
+} // namespace sdl

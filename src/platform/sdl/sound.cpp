@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace platform {
@@ -35,22 +36,30 @@ class SoundBuffer {
     void convert() {
         std::vector<float> converted;
         const SDL_AudioFormat source = format.bits_per_sample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
-        SDL_AudioStream* stream =
-            SDL_NewAudioStream(source, static_cast<Uint8>(format.channels),
-                               static_cast<int>(format.frames_per_second), AUDIO_F32SYS,
-                               sdl::output_channels, sdl::output_rate);
-        const std::size_t whole_frames = bytes.size() / format.block_align * format.block_align;
+        SDL_AudioStream* stream = SDL_NewAudioStream(
+            source, static_cast<Uint8>(format.channels), static_cast<int>(format.frames_per_second),
+            AUDIO_F32SYS, sdl::output_channels, sdl::output_rate);
+        const std::size_t frames = bytes.size() / format.block_align;
+        // The resampler keeps the last stretch of its input back even when
+        // flushed, so a tenth of a second of silence follows the samples and
+        // is cut off again afterwards.
+        std::vector<std::uint8_t> input(bytes.begin(), bytes.begin() + frames * format.block_align);
+        const std::uint8_t silence = format.bits_per_sample == 8 ? 0x80 : 0;
+        input.resize(input.size() + (format.frames_per_second / 10 + 1) * format.block_align,
+                     silence);
         if (stream != nullptr &&
-            SDL_AudioStreamPut(stream, bytes.data(), static_cast<int>(whole_frames)) == 0 &&
+            SDL_AudioStreamPut(stream, input.data(), static_cast<int>(input.size())) == 0 &&
             SDL_AudioStreamFlush(stream) == 0) {
-            converted.resize(static_cast<std::size_t>(SDL_AudioStreamAvailable(stream)) /
-                             sizeof(float));
-            const int got = SDL_AudioStreamGet(stream, converted.data(),
-                                               static_cast<int>(converted.size() * sizeof(float)));
-            converted.resize(static_cast<std::size_t>(std::max(got, 0)) / sizeof(float));
+            std::array<float, 4096> chunk;
+            int got = 0;
+            while ((got = SDL_AudioStreamGet(stream, chunk.data(), sizeof chunk)) > 0)
+                converted.insert(converted.end(), chunk.begin(),
+                                 chunk.begin() + got / static_cast<int>(sizeof(float)));
         }
+        const std::size_t wanted =
+            frames * sdl::output_rate / format.frames_per_second * sdl::output_channels;
+        converted.resize(std::min(converted.size(), wanted));
         SDL_FreeAudioStream(stream);
-        converted.resize(converted.size() / sdl::output_channels * sdl::output_channels);
         sdl::AudioLock lock;
         frames_.swap(converted);
         position_ = 0;

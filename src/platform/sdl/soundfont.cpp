@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-namespace platform::sdl {
+namespace sdl {
 
 std::vector<std::string>& soundfont_candidates() {
     static std::vector<std::string> candidates = {
@@ -22,4 +22,4 @@ std::string find_soundfont() {
     return {};
 }
 
-} // namespace platform::sdl
+} // namespace sdl

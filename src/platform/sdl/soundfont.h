@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace platform::sdl {
+namespace sdl {
 
 // The paths tried in order; tests may change the list.
 std::vector<std::string>& soundfont_candidates();
@@ -14,4 +14,4 @@ std::vector<std::string>& soundfont_candidates();
 // The first candidate that exists, or an empty string.
 std::string find_soundfont();
 
-} // namespace platform::sdl
+} // namespace sdl
