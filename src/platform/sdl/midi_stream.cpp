@@ -127,6 +127,8 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
 
 namespace {
 
+constexpr double music_gain = 0.6;
+
 MidiStream* open_stream = nullptr;
 
 MidiStream* create_stream(MidiDoneCallback callback) {
@@ -136,6 +138,8 @@ MidiStream* create_stream(MidiDoneCallback callback) {
     quiet_fluidsynth();
     fluid_settings_t* settings = new_fluid_settings();
     fluid_settings_setnum(settings, "synth.sample-rate", sdl::output_rate);
+    // FluidSynth's default gain leaves the music far below the effects.
+    fluid_settings_setnum(settings, "synth.gain", music_gain);
     fluid_synth_t* synth = settings ? new_fluid_synth(settings) : nullptr;
     if (synth == nullptr || fluid_synth_sfload(synth, soundfont.c_str(), 1) == FLUID_FAILED) {
         delete_fluid_synth(synth);
