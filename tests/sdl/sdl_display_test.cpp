@@ -17,7 +17,7 @@ namespace {
 
 // No real screen, no box popping up on a desktop.
 class SdlDisplay : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
@@ -28,7 +28,7 @@ protected:
 
 Palette test_palette() {
     Palette palette{};
-    palette[3 * 1] = 63; // index 1: red
+    palette[3 * 1] = 63;     // index 1: red
     palette[3 * 2 + 1] = 63; // index 2: green
     palette[3 * 3 + 2] = 32; // index 3: dark blue
     return palette;

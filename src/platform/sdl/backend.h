@@ -15,7 +15,7 @@ namespace sdl {
 
 // The window's visible picture.
 class Screen {
-public:
+  public:
     virtual ~Screen() = default;
     // Puts the last shown picture on the screen again (after the window was
     // uncovered or resized).

@@ -87,8 +87,7 @@ std::vector<int> scancodes_for(int virtual_key) {
     if (virtual_key >= '1' && virtual_key <= '9')
         return {labelled(virtual_key, SDL_Scancode(SDL_SCANCODE_1 + (virtual_key - '1')))};
     if (virtual_key >= 0x60 && virtual_key <= 0x69) // keypad digits
-        return {virtual_key == 0x60 ? SDL_SCANCODE_KP_0
-                                    : SDL_SCANCODE_KP_1 + (virtual_key - 0x61)};
+        return {virtual_key == 0x60 ? SDL_SCANCODE_KP_0 : SDL_SCANCODE_KP_1 + (virtual_key - 0x61)};
     if (virtual_key >= 0x70 && virtual_key <= 0x7B) // F1 to F12
         return {SDL_SCANCODE_F1 + (virtual_key - 0x70)};
     for (const Position& position : positions)

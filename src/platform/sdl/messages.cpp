@@ -1,5 +1,5 @@
-#include "platform/clock.h"
 #include "platform/messages.h"
+#include "platform/clock.h"
 #include "platform/sdl/backend.h"
 
 #include <algorithm>

@@ -9,12 +9,12 @@ namespace sdl {
 // rendering, virtual displays): screens that move one step per present then
 // run at the same speed everywhere.
 class Pacer {
-public:
+  public:
     explicit Pacer(SDL_Window* window);
     void wait_for_next_refresh();
     double refresh_rate() const { return rate_; }
 
-private:
+  private:
     double rate_;
     Uint64 period_;
     Uint64 next_due_ = 0;

@@ -7,7 +7,7 @@
 namespace sdl {
 
 class GameWindow : public platform::Window {
-public:
+  public:
     GameWindow(SDL_Window* window, platform::WindowStyle style);
     ~GameWindow() override;
     GameWindow(const GameWindow&) = delete;
@@ -21,7 +21,7 @@ public:
     int client_width() const { return client_width_; }
     int client_height() const { return client_height_; }
 
-private:
+  private:
     SDL_Window* window_;
     platform::WindowStyle style_;
     int client_width_ = 0;

@@ -1,8 +1,8 @@
+#include "platform/video.h"
 #include "platform/present.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/pacer.h"
 #include "platform/sdl/sdl_window.h"
-#include "platform/video.h"
 
 #include <cstdio>
 
@@ -17,7 +17,7 @@ using platform::Result;
 // and shown scaled to the window with its aspect kept (black bars fill the
 // rest).
 class ScreenSurface : public platform::Surface, public Screen {
-public:
+  public:
     ScreenSurface(GameWindow& window, SDL_Renderer* renderer, SDL_Texture* texture, int width,
                   int height)
         : Surface(width, height, 8), renderer_(renderer), texture_(texture),
@@ -50,8 +50,8 @@ public:
         bool read = SDL_GetRendererOutputSize(renderer_, &width, &height) == 0;
         if (read) {
             pixels.assign(std::size_t(width) * height, 0);
-            read = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888,
-                                        pixels.data(), width * 4) == 0;
+            read = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+                                        width * 4) == 0;
         }
         SDL_RenderSetLogicalSize(renderer_, logical_width, logical_height);
         SDL_RenderPresent(renderer_);
@@ -60,7 +60,7 @@ public:
 
     double rate() const override { return pacer_.refresh_rate(); }
 
-protected:
+  protected:
     void show(const Rect& area) override {
         const bool colours_changed = take_colours();
         convert(colours_changed ? Rect{0, 0, width(), height()} : area);
@@ -68,7 +68,7 @@ protected:
         repaint();
     }
 
-private:
+  private:
     void render() {
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_RenderClear(renderer_);
@@ -110,7 +110,7 @@ private:
 };
 
 class Device : public platform::VideoDevice {
-public:
+  public:
     Result set_cooperative_level(platform::Window& window,
                                  platform::CooperativeLevel level) override {
         window_ = dynamic_cast<GameWindow*>(&window);
@@ -184,7 +184,7 @@ public:
     Result flip_to_gdi_surface() override { return Result::Ok; }
     int depth() const override { return 8; }
 
-private:
+  private:
     static Result failed(const char* what) {
         std::fprintf(stderr, "Blokit: no %s: %s\n", what, SDL_GetError());
         return Result::Generic;

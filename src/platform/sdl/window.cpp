@@ -1,6 +1,6 @@
+#include "platform/window.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/sdl_window.h"
-#include "platform/window.h"
 
 #include <cstdio>
 
@@ -21,7 +21,7 @@ void update_cursor() {
     const Backend& b = backend();
     if (SDL_WasInit(SDL_INIT_VIDEO))
         SDL_ShowCursor(b.cursor_count >= 0 && !b.cursor_hidden_by_window ? SDL_ENABLE
-                                                                          : SDL_DISABLE);
+                                                                         : SDL_DISABLE);
 }
 
 GameWindow::GameWindow(SDL_Window* window, platform::WindowStyle style)
