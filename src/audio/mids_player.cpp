@@ -9,25 +9,30 @@ namespace {
 
 constexpr std::array<char, 4> valid_magic = {'M', 'D', 'S', 'I'};
 constexpr std::array<char, 4> closed_magic = {'d', 'a', 't', 'a'};
+// Every size in the file is 32-bit: a MIDS file never needs more.
+constexpr unsigned long largest_file = 0xFFFFFFFFul + 8;
 
 bool valid(const MidsPlayer* player) {
     return player != nullptr && player->magic == valid_magic;
 }
 
-// The whole file, looked up under the given name only.
-MidsResult read_file(const char* name, std::vector<std::uint8_t>& image) {
+// The whole file, looked up under the given name only. A file too large to
+// be held fails like a view that cannot be mapped.
+MidsResult read_file(const char* name, std::unique_ptr<std::uint8_t[]>& image, std::size_t& size) {
     std::FILE* file = std::fopen(name, "rb");
     if (file == nullptr) {
         error_box(name, "Error loading file");
         return MidsResult::FileError;
     }
-    long size = -1;
+    long length = -1;
     if (std::fseek(file, 0, SEEK_END) == 0)
-        size = std::ftell(file);
-    bool read = size >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
+        length = std::ftell(file);
+    bool read = length >= 0 && static_cast<unsigned long>(length) <= largest_file &&
+                std::fseek(file, 0, SEEK_SET) == 0;
     if (read) {
-        image.resize(static_cast<std::size_t>(size));
-        read = std::fread(image.data(), 1, image.size(), file) == image.size();
+        size = static_cast<std::size_t>(length);
+        image.reset(new (std::nothrow) std::uint8_t[size]);
+        read = image != nullptr && std::fread(image.get(), 1, size, file) == size;
     }
     std::fclose(file);
     return read ? MidsResult::Ok : MidsResult::FileError;
@@ -37,9 +42,10 @@ MidsResult parse_source(MidsPlayer& player, const void* source, std::uint32_t si
                         std::uint32_t source_flags) {
     if (source_flags == mids_source_memory)
         return mids_parse(player, {static_cast<const std::uint8_t*>(source), size});
-    std::vector<std::uint8_t> image;
-    const MidsResult read = read_file(static_cast<const char*>(source), image);
-    return read == MidsResult::Ok ? mids_parse(player, image) : read;
+    std::unique_ptr<std::uint8_t[]> image;
+    std::size_t image_size = 0;
+    const MidsResult read = read_file(static_cast<const char*>(source), image, image_size);
+    return read == MidsResult::Ok ? mids_parse(player, {image.get(), image_size}) : read;
 }
 
 // Opens the stream, sets its time division and queues every buffer; the
