@@ -16,7 +16,8 @@ struct WaveFormat {
 // Decodes the data of a "fmt " chunk. False for anything the sound backends
 // cannot play: a chunk too short to hold the sample size (16 bytes), a format
 // other than PCM, sizes other than 8 or 16 bits, more than two channels, a rate
-// of 0, or a frame size that does not match the channels and bits.
+// outside 100 to 200000 frames a second, or a frame size that does not match
+// the channels and bits.
 bool read_wave_format(std::span<const std::uint8_t> chunk, WaveFormat& format);
 
 } // namespace platform

@@ -111,11 +111,15 @@ TEST_F(SoundEffects, UnusableFilesLeaveTheEffectAbsentWithoutABox) {
     write_file("REIHEN.WAV", riff::wave_file(short_format, riff::Bytes(100, 0)));
     write_file("VIERER.WAV", riff::wave_file(riff::pcm_format(1, 8000, 12), riff::Bytes(99, 0)));
     write_file("LACH.WAV", riff::wave_file(riff::pcm_format(1, 8000, 16), {}));
+    write_file("GAMEOVER.WAV", riff::wave_file(riff::pcm_format(1, 0xFFFFFFFF, 16), {1, 2}));
+    write_file("START.WAV", riff::wave_file(riff::pcm_format(1, 99, 16), {1, 2}));
     ASSERT_TRUE(load_sound_effects());
     EXPECT_EQ(effect_buffer(SoundEffect::Wurf), nullptr);
     EXPECT_EQ(effect_buffer(SoundEffect::Reihen), nullptr);
     EXPECT_EQ(effect_buffer(SoundEffect::Vierer), nullptr);
     EXPECT_EQ(effect_buffer(SoundEffect::Lach), nullptr);
+    EXPECT_EQ(effect_buffer(SoundEffect::GameOver), nullptr);
+    EXPECT_EQ(effect_buffer(SoundEffect::Start), nullptr);
     EXPECT_NE(effect_buffer(SoundEffect::Tschau), nullptr);
     EXPECT_TRUE(headless::shown_boxes().empty());
 }
