@@ -2,7 +2,8 @@
 // one after another, through the game's own audio code and the SDL backend.
 // Without a directory argument it first writes a test tune and seven test
 // tones into a scratch directory. Reports the audio thread's share of a
-// processor and the resident memory before and after the music started.
+// processor and the resident memory at start, with the effects loaded and with
+// the music playing.
 //
 //   SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=out.raw blokit-audio-render 12 [DIR]
 
@@ -90,9 +91,10 @@ int main(int argc, char** argv) {
         write_test_files(directory);
     fs::current_path(directory);
 
-    const long before = resident_kilobytes();
+    const long at_start = resident_kilobytes();
     if (!load_sound_effects())
         std::fprintf(stderr, "no sound device\n");
+    const long before = resident_kilobytes();
     if (!music_start("QMBLOKIT.MDS", true)) {
         std::fprintf(stderr, "the music did not start\n");
         return 1;
@@ -114,7 +116,8 @@ int main(int argc, char** argv) {
     release_sound_effects();
     std::printf("played %.1f s\naudio thread: %.3f s of processor time, %.2f %% of one core\n",
                 wall, cpu, 100 * cpu / wall);
-    std::printf("resident memory: %ld kB before, %ld kB with the music playing (+%ld kB)\n", before,
-                with_music, with_music - before);
+    std::printf("resident memory: %ld kB at start, %ld kB with the effects loaded, %ld kB with "
+                "the music playing (+%ld kB)\n",
+                at_start, before, with_music, with_music - before);
     return 0;
 }
