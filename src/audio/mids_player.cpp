@@ -16,6 +16,13 @@ bool valid(const MidsPlayer* player) {
     return player != nullptr && player->magic == valid_magic;
 }
 
+// Ok for a valid player with an open stream.
+MidsResult stream_state(const MidsPlayer* player) {
+    if (!valid(player))
+        return MidsResult::BadHandle;
+    return player->stream != nullptr ? MidsResult::Ok : MidsResult::WrongState;
+}
+
 // The whole file, looked up under the given name only. A file too large to
 // be held fails like a view that cannot be mapped.
 MidsResult read_file(const char* name, std::unique_ptr<std::uint8_t[]>& image, std::size_t& size) {
@@ -112,10 +119,8 @@ MidsResult mids_play(MidsPlayer* player, std::uint32_t flags) {
 }
 
 MidsResult mids_pause(MidsPlayer* player) {
-    if (!valid(player))
-        return MidsResult::BadHandle;
-    if (player->stream == nullptr)
-        return MidsResult::WrongState;
+    if (const MidsResult open = stream_state(player); open != MidsResult::Ok)
+        return open;
     if (player->play_flags.load() & mids_paused)
         return MidsResult::Ok;
     if (platform::midi_stream_pause(*player->stream) != platform::MidiResult::Ok)
@@ -133,10 +138,8 @@ MidsResult mids_pause(MidsPlayer* player) {
 // (a buffer it queued again is collected too), and every callback after that
 // reads the bit through an atomic load and queues nothing.
 MidsResult mids_stop(MidsPlayer* player) {
-    if (!valid(player))
-        return MidsResult::BadHandle;
-    if (player->stream == nullptr)
-        return MidsResult::WrongState;
+    if (const MidsResult open = stream_state(player); open != MidsResult::Ok)
+        return open;
     player->play_flags.fetch_or(mids_stopping);
     if (platform::midi_stream_reset(*player->stream) != platform::MidiResult::Ok) {
         player->play_flags.fetch_and(~mids_stopping);
