@@ -193,8 +193,8 @@ void present_rect(int x, int y, const platform::Rect& source) {
     const platform::Rect origin = client_origin();
     const long long left = static_cast<long long>(origin.left) + x;
     const long long top = static_cast<long long>(origin.top) + y;
-    const long long right = left + source.width();
-    const long long bottom = top + source.height();
+    const long long right = left + source.right - source.left;
+    const long long bottom = top + source.bottom - source.top;
     if (left < INT32_MIN || top < INT32_MIN || right > INT32_MAX || bottom > INT32_MAX)
         return;
     const platform::Rect destination{static_cast<int>(left), static_cast<int>(top),

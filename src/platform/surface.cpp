@@ -1,6 +1,7 @@
 #include "platform/video.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace platform {
@@ -93,9 +94,10 @@ Result Surface::unlock() {
 }
 
 Result Surface::blt_fast(int x, int y, Surface& source, const Rect& source_rect, Copy copy) {
-    const long long right = static_cast<long long>(x) + source_rect.width();
-    const long long bottom = static_cast<long long>(y) + source_rect.height();
-    if (right > largest_side || bottom > largest_side)
+    // In 64 bits: the rectangle may be anything until blt() has checked it.
+    const long long right = static_cast<long long>(x) + source_rect.right - source_rect.left;
+    const long long bottom = static_cast<long long>(y) + source_rect.bottom - source_rect.top;
+    if (right < INT32_MIN || bottom < INT32_MIN || right > largest_side || bottom > largest_side)
         return Result::InvalidRect;
     return blt({x, y, static_cast<int>(right), static_cast<int>(bottom)}, source, source_rect,
                copy);
@@ -140,13 +142,17 @@ void Surface::copy_in(const Rect& destination, const Rect& visible, Surface& sou
     const bool same_size =
         destination.width() == source_rect.width() && destination.height() == source_rect.height();
     const int count = visible.width();
-    // Source column of every visible destination column (nearest pixel when
-    // the sizes differ).
-    std::vector<int> columns(count);
-    for (int i = 0; i < count; ++i)
-        columns[i] = source_rect.left +
-                     static_cast<int>(static_cast<long long>(visible.left + i - destination.left) *
-                                      source_rect.width() / destination.width());
+    const int first_column = source_rect.left + (visible.left - destination.left);
+    // Source column of every visible destination column, by nearest pixel
+    // when the sizes differ (only then is the table needed).
+    std::vector<int> columns;
+    if (!same_size)
+        for (int i = 0; i < count; ++i)
+            columns.push_back(
+                source_rect.left +
+                static_cast<int>(static_cast<long long>(first_column - source_rect.left + i) *
+                                 source_rect.width() / destination.width()));
+    const auto column = [&](int i) { return same_size ? first_column + i : columns[i]; };
     for (int y = visible.top; y < visible.bottom; ++y) {
         const int source_y =
             source_rect.top + static_cast<int>(static_cast<long long>(y - destination.top) *
@@ -154,15 +160,15 @@ void Surface::copy_in(const Rect& destination, const Rect& visible, Surface& sou
         const std::uint8_t* in = from + std::size_t(source_y) * from_pitch;
         std::uint8_t* to = memory_.data() + std::size_t(y) * pitch_ + visible.left * bytes;
         if (same_size && !keyed) {
-            std::memcpy(to, in + columns[0] * bytes, std::size_t(count) * bytes);
+            std::memcpy(to, in + first_column * bytes, std::size_t(count) * bytes);
         } else if (bytes == 1) {
             const auto key = static_cast<std::uint8_t>(source.color_key_);
             for (int i = 0; i < count; ++i)
-                if (!keyed || in[columns[i]] != key)
-                    to[i] = in[columns[i]];
+                if (!keyed || in[column(i)] != key)
+                    to[i] = in[column(i)];
         } else {
             for (int i = 0; i < count; ++i) {
-                const std::uint8_t* pixel = in + columns[i] * bytes;
+                const std::uint8_t* pixel = in + column(i) * bytes;
                 if (!keyed || read_pixel(pixel, bytes) != source.color_key_)
                     std::memcpy(to + i * bytes, pixel, bytes);
             }

@@ -222,6 +222,7 @@ TEST_F(DisplayTest, PresentRectShowsOnlyItsBandInFullScreen) {
     // A band reaching outside the back buffer is refused as a whole.
     present_rect(600, 0, {600, 0, 700, 10});
     present_rect(-2147483647 - 1, 0, {0, 0, 2147483647, 10});
+    present_rect(0, 0, {-2147483647 - 1, 0, 2147483647, 10});
     EXPECT_EQ(headless::last_frame()->at(620, 5), 0);
 }
 

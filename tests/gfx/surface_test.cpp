@@ -19,9 +19,15 @@ TEST_F(SurfaceCopies, RectanglesOutsideEitherSurfaceAreRejectedAndDrawNothing) {
     const Surface source = make_surface(10, 10, numbered);
     const Surface target = make_surface(20, 20, 0);
     const std::vector<std::pair<Rect, std::pair<int, int>>> refused{
-        {{0, 0, 11, 10}, {0, 0}},  {{-1, 0, 5, 5}, {0, 0}},           {{0, 0, 10, 10}, {11, 0}},
-        {{0, 0, 10, 10}, {-1, 5}}, {{0, 0, 10, 10}, {5, 11}},         {{5, 5, 5, 8}, {0, 0}},
-        {{6, 0, 4, 4}, {0, 0}},    {{0, 0, 10, 10}, {2147483640, 0}},
+        {{0, 0, 11, 10}, {0, 0}},
+        {{-1, 0, 5, 5}, {0, 0}},
+        {{0, 0, 10, 10}, {11, 0}},
+        {{0, 0, 10, 10}, {-1, 5}},
+        {{0, 0, 10, 10}, {5, 11}},
+        {{5, 5, 5, 8}, {0, 0}},
+        {{6, 0, 4, 4}, {0, 0}},
+        {{0, 0, 10, 10}, {2147483640, 0}},
+        {{-2147483647 - 1, 0, 2147483647, 1}, {-5, 0}},
     };
     for (const auto& [rect, at] : refused)
         EXPECT_EQ(target->blt_fast(at.first, at.second, *source, rect, Copy::Opaque),

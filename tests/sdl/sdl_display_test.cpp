@@ -47,18 +47,27 @@ Screen read_screen() {
     return screen;
 }
 
+bool open(int mode) {
+    return open_display(mode, "QM - Blokit", 8, 640, 480, 640, 480);
+}
+
+// Red top-left quarter, green bottom-right quarter, dark blue elsewhere.
 void draw_test_picture() {
     clear_back_buffer(3);
     draw_rect(display.back_buffer, 0, 0, 320, 240, 1, 1);
     draw_rect(display.back_buffer, 320, 240, 640, 480, 2, 1);
 }
 
-TEST_F(SdlDisplay, WindowedPresentShowsThePictureThroughThePaletteAndKeepsItsAspectWhenResized) {
-    ASSERT_TRUE(open_display(mode_windowed, "QM - Blokit", 8, 640, 480, 640, 480));
-    EXPECT_EQ(display.present_mode, present_blit);
+void show_test_picture() {
     set_palette(test_palette());
     draw_test_picture();
     present_frame();
+}
+
+TEST_F(SdlDisplay, WindowedPresentShowsThePictureThroughThePaletteAndKeepsItsAspectWhenResized) {
+    ASSERT_TRUE(open(mode_windowed));
+    EXPECT_EQ(display.present_mode, present_blit);
+    show_test_picture();
     Screen screen = read_screen();
     ASSERT_EQ(screen.width, 640);
     ASSERT_EQ(screen.height, 480);
@@ -80,7 +89,7 @@ TEST_F(SdlDisplay, WindowedPresentShowsThePictureThroughThePaletteAndKeepsItsAsp
 }
 
 TEST_F(SdlDisplay, PresentRectShowsOnlyItsBand) {
-    ASSERT_TRUE(open_display(mode_windowed, "QM - Blokit", 8, 640, 480, 640, 480));
+    ASSERT_TRUE(open(mode_windowed));
     set_palette(test_palette());
     present_frame();
     draw_test_picture();
@@ -93,11 +102,9 @@ TEST_F(SdlDisplay, PresentRectShowsOnlyItsBand) {
 }
 
 TEST_F(SdlDisplay, FullScreenScalesThePictureToTheDesktop) {
-    ASSERT_TRUE(open_display(mode_fullscreen, "QM - Blokit", 8, 640, 480, 640, 480));
+    ASSERT_TRUE(open(mode_fullscreen));
     EXPECT_EQ(display.present_mode, present_flip);
-    set_palette(test_palette());
-    draw_test_picture();
-    present_frame();
+    show_test_picture();
     const Screen screen = read_screen();
     ASSERT_GT(screen.width, 640);
     EXPECT_EQ(screen.at(screen.width / 2 - 2, screen.height / 2 - 2), 0xFC0000u);
@@ -105,7 +112,7 @@ TEST_F(SdlDisplay, FullScreenScalesThePictureToTheDesktop) {
 }
 
 TEST_F(SdlDisplay, PresentsArePacedToTheRefreshRate) {
-    ASSERT_TRUE(open_display(mode_windowed, "QM - Blokit", 8, 640, 480, 640, 480));
+    ASSERT_TRUE(open(mode_windowed));
     const double rate = sdl::present_rate();
     ASSERT_GT(rate, 0);
     present_frame();
@@ -132,7 +139,7 @@ void record(const platform::Message& message) {
 TEST_F(SdlDisplay, ShowingActivatesAndClosingDestroysTheWindowOnce) {
     seen.clear();
     platform::set_window_procedure(record);
-    ASSERT_TRUE(open_display(mode_windowed, "QM - Blokit", 8, 640, 480, 640, 480));
+    ASSERT_TRUE(open(mode_windowed));
     platform::Message message;
     while (platform::peek_message(message)) {
         platform::get_message(message);
@@ -156,7 +163,7 @@ TEST_F(SdlDisplay, ShowingActivatesAndClosingDestroysTheWindowOnce) {
 // Scancodes are USB HID usages: A is 4, 1 is 30, Return 40, keypad Enter 88,
 // left and right Ctrl 224 and 228, left and right Shift 225 and 229.
 TEST_F(SdlDisplay, KeysMapToVirtualKeysAsWindowsNamesThem) {
-    ASSERT_TRUE(open_display(mode_windowed, "QM - Blokit", 8, 640, 480, 640, 480));
+    ASSERT_TRUE(open(mode_windowed));
     EXPECT_EQ(sdl::scancodes_for(platform::vk::Control), (std::vector<int>{224, 228}));
     EXPECT_EQ(sdl::scancodes_for(platform::vk::Shift), (std::vector<int>{225, 229}));
     EXPECT_EQ(sdl::scancodes_for(platform::vk::Return), (std::vector<int>{40, 88}));

@@ -15,7 +15,8 @@ namespace headless {
 
 // The picture the player would see after a change of the visible surface:
 // 8-bit pixels row by row (width bytes a row) and the colours they were
-// shown with, 8 bits a component.
+// shown with, 8 bits a component. Displays of other depths give empty
+// (0 x 0) frames, which still count.
 struct Frame {
     int width = 0;
     int height = 0;

@@ -52,14 +52,15 @@ class CapturingPrimary : public FaultySurface {
     void show(const Rect&) override {
         State& s = state();
         const std::uint64_t number = s.frames_presented++;
-        if (depth() != 8)
-            return;
+        // Only 8-bit pictures are kept; other depths leave an empty frame.
         Frame captured;
-        captured.width = width();
-        captured.height = height();
-        captured.pixels.reserve(std::size_t(width()) * height());
-        for (int y = 0; y < height(); ++y)
-            captured.pixels.insert(captured.pixels.end(), row(y), row(y) + width());
+        if (depth() == 8) {
+            captured.width = width();
+            captured.height = height();
+            captured.pixels.reserve(std::size_t(width()) * height());
+            for (int y = 0; y < height(); ++y)
+                captured.pixels.insert(captured.pixels.end(), row(y), row(y) + width());
+        }
         if (palette())
             for (std::size_t i = 0; i < 256; ++i) {
                 const platform::PaletteEntry& entry = palette()->entries()[i];
@@ -67,7 +68,7 @@ class CapturingPrimary : public FaultySurface {
                 captured.rgb[3 * i + 1] = entry.green;
                 captured.rgb[3 * i + 2] = entry.blue;
             }
-        if (!s.frame_directory.empty()) {
+        if (!s.frame_directory.empty() && !captured.pixels.empty()) {
             char name[32];
             std::snprintf(name, sizeof name, "/frame_%06llu.png",
                           static_cast<unsigned long long>(number));

@@ -118,7 +118,9 @@ class Device : public platform::VideoDevice {
             return Result::InvalidParams;
         exclusive_ = level == platform::CooperativeLevel::ExclusiveFullscreen;
         // The desktop keeps its resolution; the picture is scaled to it.
-        SDL_SetWindowFullscreen(window_->handle(), exclusive_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        if (SDL_SetWindowFullscreen(window_->handle(),
+                                    exclusive_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
+            return Result::Generic;
         return Result::Ok;
     }
     Result set_display_mode(int width, int height, int depth) override {
