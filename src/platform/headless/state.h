@@ -6,7 +6,10 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <string>
+#include <vector>
 
+#include "platform/headless/screen.h"
 #include "platform/messages.h"
 
 namespace headless {
@@ -26,6 +29,20 @@ struct State {
     std::uint32_t polls_since_advance = 0;
     std::deque<platform::Message> messages;
     platform::WindowProcedure window_procedure = nullptr;
+
+    // Display.
+    std::deque<Frame> frames;
+    std::uint64_t frames_presented = 0;
+    std::string frame_directory;
+    std::map<VideoCall, platform::Result> video_faults;
+    std::vector<const platform::Surface*> restores;
+    int palettes_created = 0;
+    int flips_to_gdi_surface = 0;
+    WindowInfo window;
+    std::deque<platform::BoxAnswer> box_answers;
+    std::vector<ShownBox> boxes;
+    int cursor_count = 0;
+    platform::Cursor cursor = platform::Cursor::Arrow;
 };
 
 State& state();

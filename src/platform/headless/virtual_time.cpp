@@ -1,4 +1,5 @@
 #include "platform/clock.h"
+#include "platform/headless/audio_clock.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/state.h"
 
@@ -15,6 +16,7 @@ void reset(std::uint64_t start_ms) {
     State& s = state();
     s = State{};
     s.now = start_ms;
+    reset_audio();
 }
 
 std::uint64_t now() {
@@ -23,7 +25,8 @@ std::uint64_t now() {
 
 void advance(std::uint64_t ms) {
     State& s = state();
-    const std::uint64_t target = s.now + ms;
+    const std::uint64_t from = s.now;
+    const std::uint64_t target = from + ms;
     s.polls_since_advance = 0;
     // Events are applied in time order, the clock standing at each event's
     // time while it applies.
@@ -36,6 +39,7 @@ void advance(std::uint64_t ms) {
         apply(event);
     }
     s.now = target;
+    advance_audio(from, target);
 }
 
 void schedule(std::uint64_t when, const ScriptEvent& event) {
