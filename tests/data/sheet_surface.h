@@ -1,0 +1,15 @@
+#pragma once
+
+// Pictures of the run directory put into surfaces of the headless display,
+// as the asset loading does, and read back.
+
+#include <cstdint>
+#include <vector>
+
+#include "gfx/display.h"
+
+// A surface holding the named PIX picture, with colour key 0; null when the
+// picture cannot be loaded. The display must be open.
+Surface load_sheet_surface(const char* name);
+// The pixels of a surface, row by row.
+std::vector<std::uint8_t> surface_pixels(const Surface& surface);
