@@ -5,15 +5,13 @@
 
 #include "data/sheet_surface.h"
 #include "gfx/font.h"
-#include "platform/headless/headless.h"
 
 namespace {
 
-class FontTest : public ::testing::Test {
+class FontTest : public HeadlessDisplayTest {
   protected:
     void SetUp() override {
-        headless::reset();
-        ASSERT_TRUE(open_display(mode_windowed, "Blokit", 8, 640, 480, 640, 480));
+        HeadlessDisplayTest::SetUp();
         Surface sheet = load_sheet_surface("FONT2.PIX");
         ASSERT_TRUE(sheet);
         font = make_font(sheet, 0, 16, 14);
@@ -22,7 +20,7 @@ class FontTest : public ::testing::Test {
     }
     void TearDown() override {
         font = Font{};
-        close_display();
+        HeadlessDisplayTest::TearDown();
     }
 
     // The 16 x 14 cell of one character code, row by row.

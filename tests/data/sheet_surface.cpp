@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "data/run_directory.h"
+#include "platform/headless/headless.h"
 
 Surface load_sheet_surface(const char* name) {
     Image image;
@@ -41,4 +42,13 @@ std::vector<std::uint8_t> surface_pixels(const Surface& surface) {
     }
     surface->unlock();
     return pixels;
+}
+
+void HeadlessDisplayTest::SetUp() {
+    headless::reset();
+    ASSERT_TRUE(open_display(mode_windowed, "Blokit", 8, 640, 480, 640, 480));
+}
+
+void HeadlessDisplayTest::TearDown() {
+    close_display();
 }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "gfx/display.h"
 
 // A surface holding the named PIX picture, with colour key 0; null when the
@@ -13,3 +15,11 @@
 Surface load_sheet_surface(const char* name);
 // The pixels of a surface, row by row.
 std::vector<std::uint8_t> surface_pixels(const Surface& surface);
+
+// Tests that draw: a headless 640 x 480 display at 8 bits, open while the
+// test runs.
+class HeadlessDisplayTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+};

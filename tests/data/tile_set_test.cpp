@@ -7,24 +7,22 @@
 #include "data/sheet_surface.h"
 #include "game_palette.h"
 #include "gfx/tile_set.h"
-#include "platform/headless/headless.h"
 
 namespace {
 
 constexpr int top = 1, right = 2, bottom = 4, left = 8;
 
-class TileSetTest : public ::testing::Test {
+class TileSetTest : public HeadlessDisplayTest {
   protected:
     void SetUp() override {
-        headless::reset();
-        ASSERT_TRUE(open_display(mode_windowed, "Blokit", 8, 640, 480, 640, 480));
+        HeadlessDisplayTest::SetUp();
         Surface sheet = load_sheet_surface("STEINES.PIX");
         ASSERT_TRUE(sheet);
         cut_tile_set(sheet);
     }
     void TearDown() override {
         release_tile_set();
-        close_display();
+        HeadlessDisplayTest::TearDown();
     }
 };
 
@@ -66,27 +64,25 @@ bool in_ramp(Ramp ramp, std::uint8_t index) {
     return index >= ramp.first && index < ramp.first + ramp.length;
 }
 
+void expect_size(const std::unique_ptr<Sprite>& sprite, int width, int height) {
+    ASSERT_TRUE(sprite);
+    EXPECT_EQ(sprite->width, width);
+    EXPECT_EQ(sprite->height, height);
+}
+
 TEST_F(TileSetTest, EverySpriteIsCutWithItsSize) {
-    ASSERT_TRUE(tile_table[0][0]);
-    EXPECT_EQ(tile_table[0][0]->width, 20);
-    EXPECT_EQ(tile_table[0][0]->height, 20);
+    expect_size(tile_table[0][0], 20, 20);
     for (int v = 1; v < 17; ++v) {
         EXPECT_FALSE(tile_table[0][std::size_t(v)]) << v;
     }
     for (std::size_t c = 1; c < 8; ++c) {
         for (std::size_t v = 0; v < 17; ++v) {
-            ASSERT_TRUE(tile_table[c][v]);
-            EXPECT_EQ(tile_table[c][v]->width, 20);
-            EXPECT_EQ(tile_table[c][v]->height, 20);
+            expect_size(tile_table[c][v], 20, 20);
         }
     }
-    ASSERT_TRUE(board_side_sprite && board_bottom_sprite && game_over_sprite);
-    EXPECT_EQ(board_side_sprite->width, 4);
-    EXPECT_EQ(board_side_sprite->height, 460);
-    EXPECT_EQ(board_bottom_sprite->width, 208);
-    EXPECT_EQ(board_bottom_sprite->height, 4);
-    EXPECT_EQ(game_over_sprite->width, 160);
-    EXPECT_EQ(game_over_sprite->height, 140);
+    expect_size(board_side_sprite, 4, 460);
+    expect_size(board_bottom_sprite, 208, 4);
+    expect_size(game_over_sprite, 160, 140);
 }
 
 TEST_F(TileSetTest, OpenSidesShowAnEdgeAndClosedSidesRunOnInTheTilesColour) {

@@ -2,6 +2,7 @@
 
 #include "random_source.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -12,6 +13,20 @@ std::size_t length_of(double seconds) {
 
 double time_of(std::size_t i) {
     return double(i) / sample_rate;
+}
+
+// The running phase, in cycles, of a tone gliding exponentially from one
+// frequency to another, with a vibrato of `vibrato` semitones at 5.5 Hz.
+std::vector<double> glide_phases(double from, double to, double seconds, double vibrato) {
+    std::vector<double> phases(length_of(seconds));
+    double phase = 0.0;
+    for (std::size_t i = 0; i < phases.size(); ++i) {
+        const double t = time_of(i);
+        const double wobble = std::pow(2.0, vibrato * std::sin(2 * pi * 5.5 * t) / 12.0);
+        phase += from * std::pow(to / from, t / seconds) * wobble / sample_rate;
+        phases[i] = phase;
+    }
+    return phases;
 }
 
 } // namespace
@@ -42,27 +57,20 @@ Samples bell(double frequency, double seconds, double decay, double brightness) 
 }
 
 Samples reed(double frequency_from, double frequency_to, double seconds, double vibrato) {
-    Samples out(length_of(seconds));
-    double phase = 0.0;
+    const std::vector<double> phases = glide_phases(frequency_from, frequency_to, seconds, vibrato);
+    Samples out(phases.size());
     for (std::size_t i = 0; i < out.size(); ++i) {
-        const double t = time_of(i);
-        const double glide = frequency_from * std::pow(frequency_to / frequency_from, t / seconds);
-        const double wobble = std::pow(2.0, vibrato * std::sin(2 * pi * 5.5 * t) / 12.0);
-        phase += 2 * pi * glide * wobble / sample_rate;
-        out[i] = std::sin(phase) + std::sin(3 * phase) / 3 + std::sin(5 * phase) / 6 +
-                 std::sin(7 * phase) / 12;
+        const double w = 2 * pi * phases[i];
+        out[i] = std::sin(w) + std::sin(3 * w) / 3 + std::sin(5 * w) / 6 + std::sin(7 * w) / 12;
     }
     return out;
 }
 
 Samples sweep(double frequency_from, double frequency_to, double seconds) {
-    Samples out(length_of(seconds));
-    double phase = 0.0;
+    const std::vector<double> phases = glide_phases(frequency_from, frequency_to, seconds, 0.0);
+    Samples out(phases.size());
     for (std::size_t i = 0; i < out.size(); ++i) {
-        const double t = time_of(i);
-        phase += 2 * pi * frequency_from * std::pow(frequency_to / frequency_from, t / seconds) /
-                 sample_rate;
-        out[i] = std::sin(phase);
+        out[i] = std::sin(2 * pi * phases[i]);
     }
     return out;
 }
@@ -76,12 +84,14 @@ Samples noise(double seconds, std::uint32_t seed) {
     return out;
 }
 
-void shape(Samples& sound, double attack, double decay) {
+void shape(Samples& sound, const Envelope& envelope) {
     for (std::size_t i = 0; i < sound.size(); ++i) {
         const double t = time_of(i);
-        const double rise = attack > 0.0 && t < attack ? t / attack : 1.0;
-        sound[i] *= rise * std::exp(-std::max(0.0, t - attack) / decay);
+        const double rise =
+            envelope.attack > 0.0 && t < envelope.attack ? t / envelope.attack : 1.0;
+        sound[i] *= rise * std::exp(-std::max(0.0, t - envelope.attack) / envelope.decay);
     }
+    fade_out(sound, envelope.release);
 }
 
 void fade_out(Samples& sound, double seconds) {
@@ -119,15 +129,13 @@ Samples low_pass(const Samples& input, double cutoff) {
 }
 
 Samples glottal_pulses(double pitch_from, double pitch_to, double seconds) {
-    Samples out(length_of(seconds));
-    double phase = 0.0;
+    const std::vector<double> phases = glide_phases(pitch_from, pitch_to, seconds, 0.0);
+    Samples out(phases.size());
     for (std::size_t i = 0; i < out.size(); ++i) {
-        const double t = time_of(i);
-        phase += (pitch_from + (pitch_to - pitch_from) * t / seconds) / sample_rate;
-        phase -= std::floor(phase);
+        const double cycle = phases[i] - std::floor(phases[i]);
         // A rounded pulse: quick opening, slower closing, then a closed phase.
-        out[i] = phase < 0.4 ? std::sin(pi * phase / 0.4) * std::sin(pi * phase / 0.4) : 0.0;
-        out[i] -= 0.25;
+        const double open = cycle < 0.4 ? std::sin(pi * cycle / 0.4) : 0.0;
+        out[i] = open * open - 0.25;
     }
     return out;
 }

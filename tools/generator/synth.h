@@ -22,9 +22,15 @@ Samples sweep(double frequency_from, double frequency_to, double seconds);
 // White noise from a fixed seed.
 Samples noise(double seconds, std::uint32_t seed);
 
-// Multiplies the sound by an attack-decay envelope: linear rise over
-// `attack` seconds, then exponential fall with time constant `decay`.
-void shape(Samples& sound, double attack, double decay);
+// The loudness of a sound over time: a linear rise over `attack` seconds,
+// then an exponential fall with time constant `decay`, and a fade to silence
+// over the last `release` seconds.
+struct Envelope {
+    double attack;
+    double decay;
+    double release = 0.0;
+};
+void shape(Samples& sound, const Envelope& envelope);
 // Fades the last `seconds` out to silence.
 void fade_out(Samples& sound, double seconds);
 
@@ -35,5 +41,5 @@ Samples resonate(const Samples& input, double from, double to, double width);
 Samples low_pass(const Samples& input, double cutoff);
 
 // A voiced source for speech-like sounds: a pulse train whose pitch glides
-// from `pitch_from` to `pitch_to`.
+// exponentially from `pitch_from` to `pitch_to`.
 Samples glottal_pulses(double pitch_from, double pitch_to, double seconds);
