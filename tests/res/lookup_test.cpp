@@ -41,6 +41,15 @@ class ResourceLookup : public ::testing::Test {
         resource_base = 1234;
         resource_size = 5678;
     }
+    // Opens `name` and checks the lookup values and that the stream stands at the member.
+    static void expect_opened_at(const char* name, std::uint32_t base, std::uint32_t size) {
+        std::FILE* stream = open_resource(name);
+        ASSERT_NE(stream, nullptr);
+        EXPECT_EQ(resource_base, base);
+        EXPECT_EQ(resource_size, size);
+        EXPECT_EQ(std::ftell(stream), static_cast<long>(base));
+        std::fclose(stream);
+    }
     ScratchDirectory scratch;
 };
 
@@ -68,12 +77,7 @@ TEST_F(ResourceLookup, MemberIsReadFromItsOffsetAndSize) {
     write_archive("DATA.ONE", {{"FIRST.TXT", text_bytes("one")},
                                {"SECOND.TXT", text_bytes("second member")},
                                {"THIRD.TXT", text_bytes("3")}});
-    std::FILE* stream = open_resource("SECOND.TXT");
-    ASSERT_NE(stream, nullptr);
-    EXPECT_EQ(resource_base, 6u + 3 * 1032 + 3);
-    EXPECT_EQ(resource_size, 13u);
-    EXPECT_EQ(std::ftell(stream), static_cast<long>(resource_base));
-    std::fclose(stream);
+    expect_opened_at("SECOND.TXT", 6 + 3 * 1032 + 3, 13);
 }
 
 TEST_F(ResourceLookup, NamesMatchWithoutRegardToLetterCase) {
@@ -99,12 +103,7 @@ TEST_F(ResourceLookup, OnlyMatchingMagicBytesMakeAnArchive) {
 
 TEST_F(ResourceLookup, EmptyMemberIsFoundAtItsOffset) {
     write_archive("DATA.ONE", {{"BEFORE", text_bytes("12345")}, {"EMPTY", {}}});
-    std::FILE* stream = open_resource("EMPTY");
-    ASSERT_NE(stream, nullptr);
-    EXPECT_EQ(resource_base, 6u + 2 * 1032 + 5);
-    EXPECT_EQ(resource_size, 0u);
-    EXPECT_EQ(std::ftell(stream), static_cast<long>(resource_base));
-    std::fclose(stream);
+    expect_opened_at("EMPTY", 6 + 2 * 1032 + 5, 0);
 }
 
 TEST_F(ResourceLookup, NothingFoundLeavesNullAndZeroes) {
