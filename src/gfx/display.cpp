@@ -66,7 +66,9 @@ const char* display_mode_message(Result result) {
 }
 
 bool open_fullscreen(const char* title, int depth) {
-    platform::create_window(title, platform::WindowStyle::Popup, 0, 0, display.window);
+    // Without a window there is nothing to show a display in.
+    if (!platform::create_window(title, platform::WindowStyle::Popup, 0, 0, display.window))
+        return fail_open("Cannot be initialized!");
     platform::show_cursor(false);
     if (platform::create_video_device(display.direct_draw) != Result::Ok)
         return fail_open("Cannot be initialized!");
@@ -92,8 +94,9 @@ bool open_windowed(const char* title, int depth) {
     platform::adjust_window_rect(frame, platform::WindowStyle::Overlapped);
     display.client_offset_x = 100 - frame.left;
     display.client_offset_y = 100 - frame.top;
-    platform::create_window(title, platform::WindowStyle::Overlapped, frame.width(), frame.height(),
-                            display.window);
+    if (!platform::create_window(title, platform::WindowStyle::Overlapped, frame.width(),
+                                 frame.height(), display.window))
+        return fail_open("Cannot be initialized!");
     platform::show_cursor(true);
     if (platform::create_video_device(display.direct_draw) != Result::Ok)
         return fail_open("Cannot be initialized!");

@@ -44,6 +44,7 @@ const std::vector<const platform::Surface*>& restores();
 
 // Calls of the video device that can be made to fail once.
 enum class VideoCall {
+    CreateWindow,
     CreateDevice,
     SetCooperativeLevel,
     SetDisplayMode,

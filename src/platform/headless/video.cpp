@@ -253,6 +253,10 @@ Result create_video_device(std::unique_ptr<VideoDevice>& device) {
 
 bool create_window(const std::string& title, WindowStyle style, int width, int height,
                    std::unique_ptr<Window>& window) {
+    if (headless::planted(headless::VideoCall::CreateWindow) != Result::Ok) {
+        window.reset();
+        return false;
+    }
     headless::WindowInfo& info = headless::state().window;
     info = {true, title, style, width, height, false};
     if (style == WindowStyle::Popup) {

@@ -1,0 +1,26 @@
+#include "platform/present.h"
+
+#include <cstddef>
+
+namespace platform {
+
+ColourTable colour_table(const PaletteEntries& entries) {
+    ColourTable table{};
+    for (std::size_t i = 0; i < table.size(); ++i)
+        table[i] = 0xFF000000u | std::uint32_t(entries[i].red) << 16 |
+                   std::uint32_t(entries[i].green) << 8 | entries[i].blue;
+    return table;
+}
+
+void convert_to_argb(const std::uint8_t* pixels, int pitch, const Rect& area,
+                     const ColourTable& colours, std::uint32_t* out, int out_pitch) {
+    for (int y = area.top; y < area.bottom; ++y) {
+        const std::uint8_t* in = pixels + std::size_t(y) * pitch + area.left;
+        auto* row = reinterpret_cast<std::uint32_t*>(reinterpret_cast<std::uint8_t*>(out) +
+                                                     std::size_t(y - area.top) * out_pitch);
+        for (int x = 0; x < area.width(); ++x)
+            row[x] = colours[in[x]];
+    }
+}
+
+} // namespace platform

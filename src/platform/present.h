@@ -1,0 +1,22 @@
+#pragma once
+
+// Turning the 8-bit picture into true-colour pixels for the screen.
+
+#include <array>
+#include <cstdint>
+
+#include "platform/video.h"
+
+namespace platform {
+
+// 0xAARRGGBB for every palette index (opaque).
+using ColourTable = std::array<std::uint32_t, 256>;
+
+ColourTable colour_table(const PaletteEntries& entries);
+
+// Converts `area` of an 8-bit picture (`pixels`, `pitch` bytes a row) into
+// 32-bit pixels at `out` (the area's top-left), `out_pitch` bytes a row.
+void convert_to_argb(const std::uint8_t* pixels, int pitch, const Rect& area,
+                     const ColourTable& colours, std::uint32_t* out, int out_pitch);
+
+} // namespace platform

@@ -1,0 +1,48 @@
+#pragma once
+
+// What the SDL backend's parts share: the game's window, its visible
+// surface and the queue of window messages.
+
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+#include <SDL.h>
+
+#include "platform/messages.h"
+
+namespace sdl {
+
+// The window's visible picture.
+class Screen {
+  public:
+    virtual ~Screen() = default;
+    // Puts the last shown picture on the screen again (after the window was
+    // uncovered or resized).
+    virtual void repaint() = 0;
+    virtual bool read(std::vector<std::uint32_t>& pixels, int& width, int& height) = 0;
+    virtual double rate() const = 0;
+};
+
+struct Backend {
+    SDL_Window* window = nullptr;
+    bool window_destroyed = false;
+    Screen* screen = nullptr;
+    std::deque<platform::Message> messages;
+    platform::WindowProcedure window_procedure = nullptr;
+    int cursor_count = 0;
+    bool cursor_hidden_by_window = false;
+};
+
+Backend& backend();
+
+// Starts SDL's video (and events) once; false when it cannot.
+bool start_video();
+
+// Moves SDL's pending events into the message queue.
+void pump_events();
+
+// Applies the cursor count and the window's cursor choice.
+void update_cursor();
+
+} // namespace sdl

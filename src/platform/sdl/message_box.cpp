@@ -1,0 +1,70 @@
+#include "platform/sdl/backend.h"
+#include "platform/sdl/sdl_window.h"
+#include "platform/window.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace platform {
+namespace {
+
+struct Button {
+    BoxAnswer answer;
+    const char* label;
+    Uint32 flags;
+};
+
+std::vector<Button> buttons_of(BoxButtons buttons) {
+    constexpr Uint32 on_return = SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
+    constexpr Uint32 on_escape = SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+    switch (buttons) {
+    case BoxButtons::OkCancel:
+        return {{BoxAnswer::Ok, "OK", on_return}, {BoxAnswer::Cancel, "Cancel", on_escape}};
+    case BoxButtons::YesNo:
+        return {{BoxAnswer::Yes, "Yes", on_return}, {BoxAnswer::No, "No", on_escape}};
+    case BoxButtons::Ok:
+        break;
+    }
+    return {{BoxAnswer::Ok, "OK", on_return | on_escape}};
+}
+
+Uint32 icon_flags(BoxIcon icon) {
+    switch (icon) {
+    case BoxIcon::Warning:
+        return SDL_MESSAGEBOX_WARNING;
+    case BoxIcon::Information:
+        return SDL_MESSAGEBOX_INFORMATION;
+    case BoxIcon::None:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
+BoxAnswer message_box(Window* owner, const std::string& text, const std::string& caption,
+                      BoxButtons buttons, BoxIcon icon) {
+    const std::vector<Button> choices = buttons_of(buttons);
+    std::vector<SDL_MessageBoxButtonData> data;
+    for (std::size_t i = 0; i < choices.size(); ++i)
+        data.push_back({choices[i].flags, static_cast<int>(i), choices[i].label});
+    auto* game_window = dynamic_cast<sdl::GameWindow*>(owner);
+    const SDL_MessageBoxData box{icon_flags(icon) | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT,
+                                 game_window ? game_window->handle() : nullptr,
+                                 caption.c_str(),
+                                 text.c_str(),
+                                 static_cast<int>(data.size()),
+                                 data.data(),
+                                 nullptr};
+    int pressed = -1;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0) {
+        // Nobody can see a box: the message goes to the terminal at least.
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+        return buttons == BoxButtons::YesNo ? BoxAnswer::No : BoxAnswer::Ok;
+    }
+    if (pressed < 0 || pressed >= static_cast<int>(choices.size()))
+        return buttons == BoxButtons::Ok ? BoxAnswer::Ok : choices.back().answer;
+    return choices[static_cast<std::size_t>(pressed)].answer;
+}
+
+} // namespace platform

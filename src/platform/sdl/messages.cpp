@@ -1,0 +1,153 @@
+#include "platform/messages.h"
+#include "platform/clock.h"
+#include "platform/sdl/backend.h"
+
+#include <algorithm>
+
+namespace sdl {
+namespace {
+
+using platform::Message;
+using platform::MessageKind;
+
+void post(MessageKind kind, std::intptr_t wparam = 0) {
+    backend().messages.push_back({kind, wparam});
+}
+
+bool queued(MessageKind kind) {
+    const auto& messages = backend().messages;
+    return std::any_of(messages.begin(), messages.end(),
+                       [kind](const Message& message) { return message.kind == kind; });
+}
+
+void window_event(const SDL_WindowEvent& event) {
+    switch (event.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        post(MessageKind::ActivateApp, 1);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        post(MessageKind::ActivateApp, 0);
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        if (backend().screen)
+            backend().screen->repaint();
+        if (!queued(MessageKind::Paint))
+            post(MessageKind::Paint);
+        break;
+    case SDL_WINDOWEVENT_ENTER:
+        post(MessageKind::SetCursor);
+        break;
+    case SDL_WINDOWEVENT_CLOSE:
+        post(MessageKind::Close);
+        break;
+    default:
+        break;
+    }
+}
+
+void translate(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_WINDOWEVENT:
+        window_event(event.window);
+        break;
+    case SDL_QUIT:
+        // Also sent when the last window closes: one close request is enough.
+        if (!queued(MessageKind::Close) && !backend().window_destroyed)
+            post(MessageKind::Close);
+        break;
+    case SDL_KEYDOWN:
+        // Alt+F4 closes the window, as the system's default handling does.
+        if (event.key.keysym.scancode == SDL_SCANCODE_F4 && (event.key.keysym.mod & KMOD_ALT))
+            post(MessageKind::Close);
+        break;
+    case SDL_MOUSEMOTION:
+        if (!queued(MessageKind::SetCursor))
+            post(MessageKind::SetCursor);
+        break;
+    default:
+        break;
+    }
+}
+
+bool events_started() {
+    static const bool started = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
+    return started;
+}
+
+} // namespace
+
+Backend& backend() {
+    static Backend instance;
+    return instance;
+}
+
+void pump_events() {
+    if (!events_started())
+        return;
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        translate(event);
+}
+
+} // namespace sdl
+
+namespace platform {
+
+void set_window_procedure(WindowProcedure procedure) {
+    sdl::backend().window_procedure = procedure;
+}
+
+void default_window_procedure(const Message& message) {
+    sdl::Backend& backend = sdl::backend();
+    if (message.kind != MessageKind::Close || backend.window_destroyed)
+        return;
+    // The window goes out of sight at once; its resources stay until the
+    // display is closed, so drawing after this harms nothing.
+    backend.window_destroyed = true;
+    if (backend.window)
+        SDL_HideWindow(backend.window);
+    dispatch_message({MessageKind::Destroy, 0});
+}
+
+bool peek_message(Message& message) {
+    sdl::pump_events();
+    auto& messages = sdl::backend().messages;
+    if (messages.empty()) {
+        idle();
+        return false;
+    }
+    message = messages.front();
+    return true;
+}
+
+bool get_message(Message& message) {
+    auto& messages = sdl::backend().messages;
+    for (sdl::pump_events(); messages.empty(); sdl::pump_events())
+        if (!SDL_WaitEventTimeout(nullptr, 10))
+            idle();
+    message = messages.front();
+    messages.pop_front();
+    return message.kind != MessageKind::Quit;
+}
+
+void translate_message(const Message&) {}
+
+void dispatch_message(const Message& message) {
+    if (const WindowProcedure procedure = sdl::backend().window_procedure)
+        procedure(message);
+    else
+        default_window_procedure(message);
+}
+
+void wait_message() {
+    sdl::pump_events();
+    if (sdl::backend().messages.empty())
+        SDL_WaitEventTimeout(nullptr, 50);
+}
+
+void post_quit_message(int exit_code) {
+    sdl::backend().messages.push_back({MessageKind::Quit, exit_code});
+}
+
+} // namespace platform

@@ -1,0 +1,211 @@
+#include "platform/video.h"
+#include "platform/present.h"
+#include "platform/sdl/backend.h"
+#include "platform/sdl/pacer.h"
+#include "platform/sdl/sdl_window.h"
+
+#include <cstdio>
+
+namespace sdl {
+namespace {
+
+using platform::Rect;
+using platform::Result;
+
+// The visible picture of the window: an 8-bit surface that, whenever part
+// of it changes, is converted through the palette into a streaming texture
+// and shown scaled to the window with its aspect kept (black bars fill the
+// rest).
+class ScreenSurface : public platform::Surface, public Screen {
+  public:
+    ScreenSurface(GameWindow& window, SDL_Renderer* renderer, SDL_Texture* texture, int width,
+                  int height)
+        : Surface(width, height, 8), renderer_(renderer), texture_(texture),
+          pacer_(window.handle()) {
+        colours_.fill(0xFF000000u);
+        convert({0, 0, width, height});
+        backend().screen = this;
+    }
+    ~ScreenSurface() override {
+        if (backend().screen == this)
+            backend().screen = nullptr;
+        SDL_DestroyTexture(texture_);
+        SDL_DestroyRenderer(renderer_);
+    }
+    void chain(platform::SurfaceRef back_buffer) { attach_back_buffer(std::move(back_buffer)); }
+
+    void repaint() override {
+        render();
+        SDL_RenderPresent(renderer_);
+    }
+
+    bool read(std::vector<std::uint32_t>& pixels, int& width, int& height) override {
+        render();
+        // The whole output, bars included: without the logical size the
+        // viewport is the full window.
+        int logical_width = 0;
+        int logical_height = 0;
+        SDL_RenderGetLogicalSize(renderer_, &logical_width, &logical_height);
+        SDL_RenderSetLogicalSize(renderer_, 0, 0);
+        bool read = SDL_GetRendererOutputSize(renderer_, &width, &height) == 0;
+        if (read) {
+            pixels.assign(std::size_t(width) * height, 0);
+            read = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+                                        width * 4) == 0;
+        }
+        SDL_RenderSetLogicalSize(renderer_, logical_width, logical_height);
+        SDL_RenderPresent(renderer_);
+        return read;
+    }
+
+    double rate() const override { return pacer_.refresh_rate(); }
+
+  protected:
+    void show(const Rect& area) override {
+        const bool colours_changed = take_colours();
+        convert(colours_changed ? Rect{0, 0, width(), height()} : area);
+        pacer_.wait_for_next_refresh();
+        repaint();
+    }
+
+  private:
+    void render() {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    }
+
+    // True when the attached palette differs from the one last converted with.
+    bool take_colours() {
+        const platform::DevicePalette* current = palette().get();
+        const std::uint32_t version = current ? current->version() : 0;
+        if (current == palette_seen_ && version == version_seen_)
+            return false;
+        palette_seen_ = current;
+        version_seen_ = version;
+        if (current)
+            colours_ = platform::colour_table(current->entries());
+        else
+            colours_.fill(0xFF000000u);
+        return true;
+    }
+
+    void convert(const Rect& area) {
+        const SDL_Rect band{area.left, area.top, area.width(), area.height()};
+        void* pixels = nullptr;
+        int pitch = 0;
+        if (SDL_LockTexture(texture_, &band, &pixels, &pitch) != 0)
+            return;
+        platform::convert_to_argb(row(0), this->pitch(), area, colours_,
+                                  static_cast<std::uint32_t*>(pixels), pitch);
+        SDL_UnlockTexture(texture_);
+    }
+
+    SDL_Renderer* renderer_;
+    SDL_Texture* texture_;
+    Pacer pacer_;
+    platform::ColourTable colours_{};
+    const platform::DevicePalette* palette_seen_ = nullptr;
+    std::uint32_t version_seen_ = 0;
+};
+
+class Device : public platform::VideoDevice {
+  public:
+    Result set_cooperative_level(platform::Window& window,
+                                 platform::CooperativeLevel level) override {
+        window_ = dynamic_cast<GameWindow*>(&window);
+        if (!window_)
+            return Result::InvalidParams;
+        exclusive_ = level == platform::CooperativeLevel::ExclusiveFullscreen;
+        // The desktop keeps its resolution; the picture is scaled to it.
+        SDL_SetWindowFullscreen(window_->handle(), exclusive_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        return Result::Ok;
+    }
+    Result set_display_mode(int width, int height, int depth) override {
+        if (!exclusive_)
+            return Result::NoExclusiveMode;
+        if (depth != 8)
+            return Result::UnsupportedMode;
+        if (!platform::Surface::valid_format(width, height, depth))
+            return Result::InvalidMode;
+        mode_width_ = width;
+        mode_height_ = height;
+        return Result::Ok;
+    }
+    Result restore_display_mode() override {
+        if (window_ && exclusive_)
+            SDL_SetWindowFullscreen(window_->handle(), 0);
+        mode_width_ = mode_height_ = 0;
+        return Result::Ok;
+    }
+    Result create_primary_surface(int back_buffers, platform::SurfaceRef& surface) override {
+        if (!window_ || (back_buffers > 0 && !exclusive_))
+            return Result::NoExclusiveMode;
+        const int width = exclusive_ && mode_width_ ? mode_width_ : window_->client_width();
+        const int height = exclusive_ && mode_height_ ? mode_height_ : window_->client_height();
+        if (!platform::Surface::valid_format(width, height, 8))
+            return Result::InvalidParams;
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+        SDL_Renderer* renderer =
+            SDL_CreateRenderer(window_->handle(), -1, SDL_RENDERER_PRESENTVSYNC);
+        if (!renderer)
+            renderer = SDL_CreateRenderer(window_->handle(), -1, 0);
+        if (!renderer)
+            return failed("renderer");
+        SDL_RenderSetLogicalSize(renderer, width, height);
+        SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                                                 SDL_TEXTUREACCESS_STREAMING, width, height);
+        if (!texture) {
+            SDL_DestroyRenderer(renderer);
+            return failed("texture");
+        }
+        auto screen = std::make_shared<ScreenSurface>(*window_, renderer, texture, width, height);
+        if (back_buffers > 0)
+            screen->chain(std::make_shared<platform::Surface>(width, height, 8));
+        surface = std::move(screen);
+        return Result::Ok;
+    }
+    Result create_surface(int width, int height, platform::SurfaceRef& surface) override {
+        if (!platform::Surface::valid_format(width, height, 8))
+            return Result::InvalidParams;
+        surface = std::make_shared<platform::Surface>(width, height, 8);
+        return Result::Ok;
+    }
+    Result create_palette(const platform::PaletteEntries& entries,
+                          std::shared_ptr<platform::DevicePalette>& palette) override {
+        palette = std::make_shared<platform::DevicePalette>(entries);
+        return Result::Ok;
+    }
+    Result create_clipper(std::shared_ptr<platform::Clipper>& clipper) override {
+        clipper = std::make_shared<platform::Clipper>();
+        return Result::Ok;
+    }
+    // Message boxes are windows of their own and show over the game.
+    Result flip_to_gdi_surface() override { return Result::Ok; }
+    int depth() const override { return 8; }
+
+  private:
+    static Result failed(const char* what) {
+        std::fprintf(stderr, "Blokit: no %s: %s\n", what, SDL_GetError());
+        return Result::Generic;
+    }
+
+    GameWindow* window_ = nullptr;
+    bool exclusive_ = false;
+    int mode_width_ = 0;
+    int mode_height_ = 0;
+};
+
+} // namespace
+} // namespace sdl
+
+namespace platform {
+
+Result create_video_device(std::unique_ptr<VideoDevice>& device) {
+    if (!sdl::start_video())
+        return Result::Generic;
+    device = std::make_unique<sdl::Device>();
+    return Result::Ok;
+}
+
+} // namespace platform
