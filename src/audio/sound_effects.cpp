@@ -14,8 +14,7 @@ constexpr std::array<const char*, sound_effect_count> effect_files = {
     "WURF.WAV", "REIHEN.WAV", "VIERER.WAV", "GAMEOVER.WAV", "START.WAV", "LACH.WAV", "TSCHAU.WAV",
 };
 
-// The device lives until the process ends; the buffers until
-// release_sound_effects.
+// Both live until release_sound_effects.
 platform::SoundDevice* sound_device = nullptr;
 std::array<platform::SoundBuffer*, sound_effect_count> effect_buffers{};
 
@@ -64,6 +63,7 @@ void play_effect(SoundEffect effect) {
 void release_sound_effects() {
     for (platform::SoundBuffer*& buffer : effect_buffers)
         platform::release_sound_buffer(std::exchange(buffer, nullptr));
+    platform::release_sound_device(std::exchange(sound_device, nullptr));
 }
 
 const platform::SoundBuffer* effect_buffer(SoundEffect effect) {

@@ -21,6 +21,7 @@ void load_effect(const char* name, SoundEffect effect);
 // sounding lets it go on rather than starting it again.
 void play_effect(SoundEffect effect);
 
+// Releases the seven buffers, then the device.
 void release_sound_effects();
 
 // The buffer an effect plays from, or null while it is absent; lets a log of

@@ -38,13 +38,11 @@ MidiResult unprepare_midi_header(MidiHeader& header) {
 bool MidiSequencer::set_time_division(std::uint32_t time_division) {
     if (time_division > 0xFFFF)
         return false;
-    if (time_division & smpte_bit) {
-        const auto frame_rate = static_cast<std::int8_t>(time_division >> 8);
-        if (frame_rate >= 0 || (time_division & 0xFF) == 0)
-            return false;
-    } else if (time_division == 0) {
+    // Frame-based divisions always carry a frame rate (bit 15 makes it
+    // negative); they need ticks a frame.
+    const bool frame_based = time_division & smpte_bit;
+    if ((frame_based && (time_division & 0xFF) == 0) || time_division == 0)
         return false;
-    }
     time_division_ = time_division;
     return true;
 }

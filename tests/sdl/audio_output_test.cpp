@@ -1,0 +1,217 @@
+#include "audio/riff_builder.h"
+#include "platform/midi_stream.h"
+#include "platform/sdl/soundfont.h"
+#include "platform/sound.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+using riff::Bytes;
+
+// The output goes to a file in real time, as 16-bit stereo at 44100 frames
+// a second; it is complete once the device has closed.
+class AudioToFile : public testing::Test {
+  protected:
+    void SetUp() override {
+        path = std::filesystem::temp_directory_path() /
+               ("blokit_audio_" + std::to_string(::getpid()) + ".raw");
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
+    }
+    void TearDown() override { std::filesystem::remove(path); }
+
+    // Left channel of what was written.
+    std::vector<int> left_channel() const {
+        std::ifstream file(path, std::ios::binary);
+        const std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
+        std::vector<int> left;
+        for (std::size_t i = 0; i + 3 < bytes.size(); i += 4) {
+            const auto low = static_cast<unsigned char>(bytes[i]);
+            left.push_back(static_cast<std::int16_t>(low | bytes[i + 1] << 8));
+        }
+        return left;
+    }
+
+    std::filesystem::path path;
+};
+
+platform::SoundBuffer* make_buffer(platform::SoundDevice& device, const Bytes& format,
+                                   const Bytes& samples) {
+    platform::SoundBuffer* buffer =
+        platform::create_sound_buffer(device, format, static_cast<std::uint32_t>(samples.size()));
+    if (buffer != nullptr) {
+        std::span<std::uint8_t> bytes = platform::lock_sound_buffer(*buffer);
+        std::copy(samples.begin(), samples.end(), bytes.begin());
+        platform::unlock_sound_buffer(*buffer);
+    }
+    return buffer;
+}
+
+// Frames from the first to the last sample louder than `threshold`.
+std::pair<std::size_t, std::size_t> sounding_span(const std::vector<int>& samples, int threshold) {
+    std::size_t first = samples.size();
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        if (std::abs(samples[i]) > threshold) {
+            first = std::min(first, i);
+            last = i;
+        }
+    }
+    return {first, last};
+}
+
+TEST_F(AudioToFile, AnEightBitEffectIsConvertedAndNotRestartedWhileSounding) {
+    platform::SoundDevice* device = platform::create_sound_device();
+    ASSERT_NE(device, nullptr);
+    // 200 ms of a 441 Hz sine, unsigned 8-bit mono at 11025 frames a second, half scale.
+    Bytes samples;
+    for (int i = 0; i < 11025 / 5; ++i)
+        samples.push_back(static_cast<std::uint8_t>(128 + std::lround(64 * std::sin(i * 0.2513))));
+    platform::SoundBuffer* buffer = make_buffer(*device, riff::pcm_format(1, 11025, 8), samples);
+    ASSERT_NE(buffer, nullptr);
+    platform::play_sound_buffer(*buffer);
+    std::this_thread::sleep_for(80ms);
+    platform::play_sound_buffer(*buffer);
+    std::this_thread::sleep_for(500ms);
+    platform::release_sound_buffer(buffer);
+    platform::release_sound_device(device);
+
+    const std::vector<int> left = left_channel();
+    const auto [first, last] = sounding_span(left, 1000);
+    ASSERT_LT(first, last);
+    EXPECT_NEAR(static_cast<double>(last - first) / 44100, 0.2, 0.02);
+    int peak = 0;
+    for (std::size_t i = first; i <= last; ++i)
+        peak = std::max(peak, std::abs(left[i]));
+    EXPECT_NEAR(peak, 16384, 1500);
+}
+
+TEST_F(AudioToFile, OverlappingEffectsAreTurnedDownInsteadOfClipped) {
+    platform::SoundDevice* device = platform::create_sound_device();
+    ASSERT_NE(device, nullptr);
+    const Bytes format = riff::pcm_format(1, 22050, 16);
+    const Bytes tone = riff::tone_samples(22050, 400, 441, 0.8);
+    platform::SoundBuffer* first = make_buffer(*device, format, tone);
+    platform::SoundBuffer* second = make_buffer(*device, format, tone);
+    ASSERT_TRUE(first && second);
+    platform::play_sound_buffer(*first);
+    platform::play_sound_buffer(*second);
+    std::this_thread::sleep_for(600ms);
+    platform::release_sound_device(device);
+
+    const std::vector<int> left = left_channel();
+    const auto [start, end] = sounding_span(left, 1000);
+    ASSERT_GT(end, start + 4410);
+    // The first tenth of a second, where both play at 0.8 of full scale:
+    // added and clipped, more than half of the samples would sit at the rail.
+    int at_rail = 0;
+    int peak = 0;
+    for (std::size_t i = start; i < start + 4410; ++i) {
+        peak = std::max(peak, std::abs(left[i]));
+        at_rail += std::abs(left[i]) >= 32000;
+    }
+    EXPECT_GT(peak, 20000);
+    EXPECT_LT(at_rail, 4410 / 20);
+}
+
+std::atomic<int> buffers_done{0};
+std::atomic<bool> done_on_main_thread{false};
+std::thread::id main_thread;
+
+void count_done(platform::MidiHeader&) {
+    if (std::this_thread::get_id() == main_thread)
+        done_on_main_thread = true;
+    ++buffers_done;
+}
+
+class MidiToFile : public AudioToFile {
+  protected:
+    void SetUp() override {
+        AudioToFile::SetUp();
+        buffers_done = 0;
+        done_on_main_thread = false;
+        main_thread = std::this_thread::get_id();
+    }
+
+    void prepare(platform::MidiStream& stream, platform::MidiHeader& header, Bytes& events) {
+        header.data = events.data();
+        header.buffer_length = header.bytes_recorded = static_cast<std::uint32_t>(events.size());
+        ASSERT_EQ(platform::midi_prepare_header(stream, header), platform::MidiResult::Ok);
+    }
+};
+
+TEST_F(MidiToFile, PlaysNotesAndHandsBuffersBackOnTheAudioThread) {
+    platform::MidiStream* stream = nullptr;
+    ASSERT_EQ(platform::midi_stream_open(stream, count_done), platform::MidiResult::Ok);
+    ASSERT_EQ(platform::midi_stream_set_time_division(*stream, 96), platform::MidiResult::Ok);
+    // A quarter note of 500 ms at the default tempo.
+    Bytes events =
+        riff::stream_events({{0, riff::note_on(0, 69, 110), {}}, {96, riff::note_off(0, 69), {}}});
+    platform::MidiHeader header;
+    prepare(*stream, header, events);
+    ASSERT_EQ(platform::midi_stream_out(*stream, header), platform::MidiResult::Ok);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(platform::midi_stream_restart(*stream), platform::MidiResult::Ok);
+    while (buffers_done == 0 && std::chrono::steady_clock::now() - start < 3s)
+        std::this_thread::sleep_for(5ms);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(buffers_done, 1);
+    EXPECT_FALSE(done_on_main_thread);
+    EXPECT_GE(elapsed, 450ms);
+    EXPECT_EQ(platform::midi_unprepare_header(*stream, header), platform::MidiResult::Ok);
+    EXPECT_EQ(platform::midi_stream_close(stream), platform::MidiResult::Ok);
+
+    const std::vector<int> left = left_channel();
+    const auto [first, last] = sounding_span(left, 1000);
+    ASSERT_LT(first, last);
+    EXPECT_GT(static_cast<double>(last - first) / 44100, 0.3);
+}
+
+TEST_F(MidiToFile, ResetHandsEveryQueuedBufferBackBeforeItReturns) {
+    platform::MidiStream* stream = nullptr;
+    ASSERT_EQ(platform::midi_stream_open(stream, count_done), platform::MidiResult::Ok);
+    Bytes events = riff::stream_events({{960, riff::note_on(0, 60, 90), {}}});
+    std::array<platform::MidiHeader, 3> headers;
+    for (platform::MidiHeader& header : headers) {
+        prepare(*stream, header, events);
+        ASSERT_EQ(platform::midi_stream_out(*stream, header), platform::MidiResult::Ok);
+        EXPECT_EQ(platform::midi_unprepare_header(*stream, header),
+                  platform::MidiResult::StillPlaying);
+    }
+    ASSERT_EQ(platform::midi_stream_restart(*stream), platform::MidiResult::Ok);
+    ASSERT_EQ(platform::midi_stream_reset(*stream), platform::MidiResult::Ok);
+    EXPECT_EQ(buffers_done, 3);
+    for (platform::MidiHeader& header : headers)
+        EXPECT_EQ(platform::midi_unprepare_header(*stream, header), platform::MidiResult::Ok);
+    EXPECT_EQ(platform::midi_stream_close(stream), platform::MidiResult::Ok);
+}
+
+TEST_F(MidiToFile, WithoutASoundFontTheStreamCannotOpen) {
+    sdl::soundfont_candidates() = {"/nonexistent/blokit.sf2"};
+    platform::MidiStream* stream = nullptr;
+    EXPECT_EQ(platform::midi_stream_open(stream, count_done), platform::MidiResult::NoDevice);
+    // Effects still play.
+    platform::SoundDevice* device = platform::create_sound_device();
+    EXPECT_NE(device, nullptr);
+    platform::release_sound_device(device);
+}
+
+TEST(AudioWithoutDevice, NeitherEffectsNorMusic) {
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    EXPECT_EQ(platform::create_sound_device(), nullptr);
+    platform::MidiStream* stream = nullptr;
+    EXPECT_EQ(platform::midi_stream_open(stream, count_done), platform::MidiResult::NoDevice);
+}
+
+} // namespace
