@@ -5,7 +5,9 @@
 #include "random_source.h"
 #include "tile_sheet.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -121,24 +123,44 @@ void paint_quill(Canvas& canvas, Point nib, Point tip, double vane_width) {
 void paint_tile_heap(Canvas& canvas, int left, int bottom, int columns, int max_height,
                      std::uint32_t seed) {
     RandomSource random(seed);
-    // Colour of each cell, 0 empty; pieces of two or three cells side by side
-    // share a colour so that they join.
+    // Colour of each cell, row 0 at the bottom, 0 empty.
     std::vector<int> cells(std::size_t(columns * max_height));
     const auto colour_at = [&](int c, int r) {
         return c < 0 || c >= columns || r < 0 || r >= max_height
                    ? 0
                    : cells[std::size_t(c * max_height + r)];
     };
-    for (int c = 0; c < columns; ++c) {
-        const int height = 1 + random.below(max_height);
-        for (int r = 0; r < height; ++r) {
-            int colour = 1 + random.below(colours::tile_colour_count);
-            if (r > 0 && random.below(2) == 0) {
-                colour = colour_at(c, r - 1);
-            } else if (random.below(2) == 0 && colour_at(c - 1, r) != 0) {
-                colour = colour_at(c - 1, r);
-            }
+    // Pieces of four cells dropped from above, each coming to rest on what
+    // lies beneath, as in a game in progress.
+    static constexpr int pieces[][4][2] = {
+        {{0, 0}, {1, 0}, {2, 0}, {3, 0}}, {{0, 0}, {0, 1}, {0, 2}, {0, 3}},
+        {{0, 0}, {1, 0}, {0, 1}, {1, 1}}, {{0, 0}, {1, 0}, {2, 0}, {1, 1}},
+        {{0, 0}, {1, 0}, {2, 0}, {2, 1}}, {{0, 0}, {1, 0}, {2, 0}, {0, 1}},
+        {{0, 0}, {1, 0}, {1, 1}, {2, 1}}, {{1, 0}, {2, 0}, {0, 1}, {1, 1}},
+        {{0, 0}, {1, 0}, {0, 1}, {0, 2}}, {{0, 0}, {1, 0}, {1, 1}, {1, 2}},
+    };
+    std::vector<int> heights(std::size_t(columns), 0);
+    for (int drop = 0; drop < columns * max_height; ++drop) {
+        const auto& piece = pieces[random.below(int(std::size(pieces)))];
+        const int colour = 1 + random.below(colours::tile_colour_count);
+        const int column = random.below(columns);
+        int rest = 0;
+        bool fits = true;
+        for (const auto& cell : piece) {
+            const int c = column + cell[0];
+            fits = fits && c < columns;
+            rest = c < columns ? std::max(rest, heights[std::size_t(c)] - cell[1]) : rest;
+        }
+        for (const auto& cell : piece) {
+            fits = fits && rest + cell[1] < max_height;
+        }
+        if (!fits) {
+            continue;
+        }
+        for (const auto& cell : piece) {
+            const int c = column + cell[0], r = rest + cell[1];
             cells[std::size_t(c * max_height + r)] = colour;
+            heights[std::size_t(c)] = std::max(heights[std::size_t(c)], r + 1);
         }
     }
     for (int c = 0; c < columns; ++c) {
