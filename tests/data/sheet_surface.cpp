@@ -1,32 +1,16 @@
 #include "data/sheet_surface.h"
 
-#include <cstring>
-
 #include "data/run_directory.h"
 #include "platform/headless/headless.h"
+#include "res/picture.h"
 
 Surface load_sheet_surface(const char* name) {
-    Image image;
-    {
-        InRunDirectory in_run_directory;
-        image = load_pix_resource(name);
-    }
+    InRunDirectory in_run_directory;
     Surface surface;
-    if (image.width <= 0 || display.direct_draw->create_surface(image.width, image.height,
-                                                                surface) != platform::Result::Ok) {
+    if (load_picture(name, surface, nullptr) != 1) {
         return nullptr;
     }
-    platform::LockedPixels locked;
-    if (surface->lock(locked) != platform::Result::Ok) {
-        return nullptr;
-    }
-    for (int y = 0; y < image.height; ++y) {
-        std::memcpy(locked.pixels + std::size_t(y) * std::size_t(locked.pitch),
-                    image.pixels.data() + std::size_t(y) * std::size_t(image.width),
-                    std::size_t(image.width));
-    }
-    surface->unlock();
-    surface->set_color_key(0);
+    set_source_color_key(surface, 0);
     return surface;
 }
 

@@ -10,8 +10,9 @@
 
 #include "gfx/display.h"
 
-// A surface holding the named PIX picture, with colour key 0; null when the
-// picture cannot be loaded. The display must be open.
+// A surface holding the named picture of the run directory, loaded as the
+// asset loading does, with colour key 0; null when it cannot be loaded. The
+// display must be open.
 Surface load_sheet_surface(const char* name);
 // The pixels of a surface, row by row.
 std::vector<std::uint8_t> surface_pixels(const Surface& surface);
