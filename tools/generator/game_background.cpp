@@ -23,5 +23,10 @@ Canvas make_game_background() {
             back.put(x, y, colours::backdrop.dithered(light, x, y));
         }
     }
+    // Faint heaps of pieces in the lower corners, beside the boards of
+    // either layout.
+    const Ramp relief{colours::backdrop.first + 6, 8};
+    paint_tile_heap(back, 0, 480, 3, 9, 41, &relief);
+    paint_tile_heap(back, 580, 480, 3, 9, 42, &relief);
     return back;
 }

@@ -121,7 +121,7 @@ void paint_quill(Canvas& canvas, Point nib, Point tip, double vane_width) {
 }
 
 void paint_tile_heap(Canvas& canvas, int left, int bottom, int columns, int max_height,
-                     std::uint32_t seed) {
+                     std::uint32_t seed, const Ramp* shade_all) {
     RandomSource random(seed);
     // Colour of each cell, row 0 at the bottom, 0 empty.
     std::vector<int> cells(std::size_t(columns * max_height));
@@ -175,7 +175,8 @@ void paint_tile_heap(Canvas& canvas, int left, int bottom, int columns, int max_
                              (colour_at(c - 1, r) != colour ? side::left : 0);
             const int x = left + c * tile_size, y = bottom - (r + 1) * tile_size;
             const Shader behind = [&](int px, int py) { return canvas.sample(x + px, y + py); };
-            draw_block(canvas, x, y, tile_size, colours::tile(colour), mask, behind);
+            draw_block(canvas, x, y, tile_size, shade_all ? *shade_all : colours::tile(colour),
+                       mask, behind);
         }
     }
 }

@@ -17,6 +17,7 @@ void paint_hills(Canvas& canvas, int crest, int swing, double phase, Ramp ramp, 
 // A quill feather from its nib at (nib_x, nib_y) to its tip.
 void paint_quill(Canvas& canvas, Point nib, Point tip, double vane_width);
 // A heap of joined game tiles along the bottom of the area (left, bottom),
-// `columns` tiles wide, as if a game were in progress.
+// `columns` tiles wide, as if a game were in progress. With `shade_all`
+// every piece is drawn in that one ramp, as a faint relief.
 void paint_tile_heap(Canvas& canvas, int left, int bottom, int columns, int max_height,
-                     std::uint32_t seed);
+                     std::uint32_t seed, const Ramp* shade_all = nullptr);
