@@ -220,14 +220,6 @@ void set_up_channels(Score& score) {
 
 } // namespace
 
-std::uint32_t music_length_ticks() {
-    std::uint32_t bars = 0;
-    for (const Section& s : sections()) {
-        bars += std::uint32_t(s.chords.size());
-    }
-    return bars * bar;
-}
-
 std::vector<StreamEvent> compose_music() {
     Score score;
     set_up_channels(score);

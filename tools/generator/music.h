@@ -13,5 +13,3 @@ constexpr std::uint32_t music_ticks_per_quarter = 96;
 constexpr std::uint32_t music_quarter_microseconds = 428571; // 140 per minute
 
 std::vector<StreamEvent> compose_music();
-// Length of one pass of the piece in ticks.
-std::uint32_t music_length_ticks();

@@ -5,7 +5,6 @@
 // The sheet the playfield is cut from: 7 colours x 17 variants of 20 x 20
 // tiles, the empty cell, the two frame strips and the game-over picture.
 constexpr int tile_size = 20;
-constexpr int tile_variants = 17;
 
 struct SheetRect {
     int left, top, right, bottom;
