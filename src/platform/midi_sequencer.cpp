@@ -1,5 +1,6 @@
 #include "platform/midi_sequencer.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace platform {
@@ -118,7 +119,7 @@ void MidiSequencer::finish_front(MidiSink& sink) {
     queue_.pop_front();
     offset_ = 0;
     header.flags = (header.flags | midi_header_done) & ~midi_header_queued;
-    sink.done(last_event_, header);
+    sink.done(std::max(0.0, last_event_), header);
 }
 
 void MidiSequencer::advance(double units, MidiSink& sink) {
@@ -141,7 +142,8 @@ void MidiSequencer::advance(double units, MidiSink& sink) {
                 break;
             continue;
         }
-        const double due = last_event_ + ticks_to_units(event.delta);
+        // An event held back from an earlier advance plays at its start.
+        const double due = std::max(0.0, last_event_ + ticks_to_units(event.delta));
         if (due > units)
             break;
         last_event_ = due;

@@ -15,7 +15,7 @@
 namespace platform {
 
 // Times given to a sink are in the sequencer's units, counted from the start
-// of the current advance; they never decrease within one advance.
+// of the current advance: never below 0, never decreasing within one advance.
 class MidiSink {
   public:
     virtual void short_message(double at, std::uint32_t message) = 0;

@@ -74,7 +74,6 @@ TEST(ParseWave, StopsAsSoonAsEverythingRequestedIsFound) {
 
 TEST(ParseWave, TakesOnlyTheFirstFormatAndDataChunk) {
     const Bytes other_format = riff::pcm_format(2, 8000, 8);
-    // The image outlives the parse: the found parts point into it.
     const Bytes image =
         riff::form("WAVE", {riff::chunk("fmt ", format_bytes), riff::chunk("fmt ", other_format),
                             riff::chunk("data", sample_bytes), riff::chunk("data", Bytes(2, 0))});

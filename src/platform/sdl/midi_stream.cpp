@@ -35,13 +35,12 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     void render(float* mix, int frames) override {
         mix_ = mix;
         rendered_ = 0;
-        frames_ = frames;
         sequencer.advance(frames, *this);
         render_until(frames);
     }
 
     void short_message(double at, std::uint32_t message) override {
-        render_until(static_cast<int>(std::clamp(at, 0.0, static_cast<double>(frames_))));
+        render_until(static_cast<int>(at)); // within the block: 0 <= at <= frames
         send(message);
     }
 
@@ -121,7 +120,6 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     std::array<float, chunk_frames * sdl::output_channels> chunk_{};
     float* mix_ = nullptr;
     int rendered_ = 0;
-    int frames_ = 0;
     int running_status_ = 0;
 };
 
