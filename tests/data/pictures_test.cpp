@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "data/run_directory.h"
+#include "game_palette.h"
+#include "res/resource.h"
+
+namespace {
+
+struct PictureSize {
+    const char* name;
+    int width;
+    int height;
+};
+
+// The sizes the screens and the asset loading copy from.
+constexpr PictureSize exact_sizes[] = {
+    {"QMLOGO.PIX", 640, 480},  {"WERBEPIX.PIX", 640, 400}, {"TITELS.PIX", 640, 480},
+    {"BLOKITS.PIX", 600, 240}, {"HINTERS.PIX", 640, 480},
+};
+
+double luminance(const Palette& palette, int index) {
+    const auto linear = [](int component) {
+        const double c = component / 63.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const std::size_t at = std::size_t(3 * index);
+    return 0.2126 * linear(palette[at]) + 0.7152 * linear(palette[at + 1]) +
+           0.0722 * linear(palette[at + 2]);
+}
+
+class PicturesTest : public ::testing::Test {
+  protected:
+    InRunDirectory in_run_directory;
+};
+
+TEST_F(PicturesTest, EveryScreenPictureHasItsSizeAndTheSharedPalette) {
+    const Palette shared = make_game_palette();
+    for (const PictureSize& expected : exact_sizes) {
+        SCOPED_TRACE(expected.name);
+        const Image image = load_pix_resource(expected.name);
+        EXPECT_EQ(image.width, expected.width);
+        EXPECT_EQ(image.height, expected.height);
+        EXPECT_EQ(image.palette, shared);
+        // A real picture, not a flat fill.
+        std::vector<bool> used(256);
+        for (std::uint8_t index : image.pixels) {
+            used[index] = true;
+        }
+        EXPECT_GE(std::count(used.begin(), used.end(), true), 12);
+    }
+}
+
+TEST_F(PicturesTest, TheSheetsHoldEveryRectangleCutFromThem) {
+    const Image tiles = load_pix_resource("STEINES.PIX");
+    EXPECT_GE(tiles.width, 532);  // the bottom strip ends at x 532
+    EXPECT_GE(tiles.height, 460); // the side strip ends at y 460
+    const Image font = load_pix_resource("FONT2.PIX");
+    ASSERT_GE(font.width, 16);
+    const int per_row = font.width / 16;
+    EXPECT_GE(font.height, 14 * ((96 + per_row - 1) / per_row));
+    EXPECT_EQ(tiles.palette, make_game_palette());
+    EXPECT_EQ(font.palette, make_game_palette());
+}
+
+TEST_F(PicturesTest, TheTitleLogoStandsOnATransparentGround) {
+    const Image logo = load_pix_resource("BLOKITS.PIX");
+    ASSERT_EQ(logo.pixels.size(), 600u * 240u);
+    const auto at = [&](int x, int y) { return logo.pixels[std::size_t(y * 600 + x)]; };
+    for (int x = 0; x < 600; ++x) {
+        ASSERT_EQ(at(x, 0), 0) << x;
+        ASSERT_EQ(at(x, 239), 0) << x;
+    }
+    const auto inked = std::count_if(logo.pixels.begin(), logo.pixels.end(),
+                                     [](std::uint8_t index) { return index != 0; });
+    EXPECT_GT(inked, 600 * 240 / 5);
+    EXPECT_LT(inked, 600 * 240 * 3 / 4);
+}
+
+TEST_F(PicturesTest, TheBandShadesInwardAndWhiteTextReadsWhereTheTextLies) {
+    const Image background = load_pix_resource("HINTERS.PIX");
+    const Palette& palette = background.palette;
+    for (int i = 80; i < 93; ++i) {
+        EXPECT_GT(luminance(palette, i), luminance(palette, i + 1)) << i;
+    }
+    // Text 14 rows high sits over the rectangles 7 to 13 of the band; white
+    // on them must have a contrast of at least 7 to 1.
+    const double white = luminance(palette, colours::white);
+    for (int i = 87; i <= 93; ++i) {
+        EXPECT_GE((white + 0.05) / (luminance(palette, i) + 0.05), 7.0) << i;
+    }
+    // The rim stands out from the background it is drawn on.
+    EXPECT_GT(luminance(palette, 80), 3 * luminance(palette, background.pixels[0]));
+}
+
+TEST_F(PicturesTest, TheScrollerTextNamesEveryKeyAndKeepsWordsApartAcrossLines) {
+    std::FILE* stream = open_resource("SCROLL.TXT");
+    ASSERT_NE(stream, nullptr);
+    const std::vector<std::uint8_t> bytes = read_resource(stream);
+    std::fclose(stream);
+    ASSERT_EQ(bytes.size(), resource_size);
+    // The title screen drops control bytes and joins the lines.
+    std::string joined;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] >= 0x20) {
+            ASSERT_LT(bytes[i], 0x7F) << "only characters the font can draw";
+            joined += char(bytes[i]);
+        } else {
+            ASSERT_TRUE(i > 0 && (bytes[i - 1] == ' ' || bytes[i - 1] < 0x20))
+                << "a line break would join two words at " << i;
+        }
+    }
+    for (const char* word : {"WELCOME", "PRESS 1", "2 FOR TWO", "B FOR THE BLOB", "SPACE", "ESC",
+                             "CTRL", "SHIFT", "F1", "F2", "BLOB:", "CREDITS"}) {
+        EXPECT_NE(joined.find(word), std::string::npos) << word;
+    }
+}
+
+} // namespace
