@@ -4,7 +4,7 @@
 #include "platform/clock.h"
 #include "platform/keyboard.h"
 #include "platform/messages.h"
-#include "platform/sdl/inspect.h"
+#include "platform/sdl/screen_readback.h"
 #include "platform/sdl/key_map.h"
 #include "platform/window.h"
 

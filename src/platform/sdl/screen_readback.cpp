@@ -1,4 +1,4 @@
-#include "platform/sdl/inspect.h"
+#include "platform/sdl/screen_readback.h"
 #include "platform/sdl/backend.h"
 
 namespace sdl {
