@@ -1,0 +1,3 @@
+#include "app/playfield_output.h"
+
+void attach_playfield_output() {}
