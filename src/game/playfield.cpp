@@ -33,6 +33,11 @@ template <class Alike> int mask_from(Alike alike) {
     return mask;
 }
 
+// The tile of a filled cell; a colour outside 1 to 7 has none.
+const Sprite* cell_tile(int colour, int mask) {
+    return colour >= 1 && colour <= 7 ? tile_table[colour][mask].get() : nullptr;
+}
+
 void draw_cell(const Sprite* tile, int column, int row) {
     draw_sprite(tile, display.back_buffer, board_left + cell_size * column,
                 board_top + cell_size * row);
@@ -54,7 +59,7 @@ void draw_board(const PlayerRecord& player) {
             const int colour = player.cell(column, row);
             const Sprite* tile = colour == 0
                                      ? tile_table[0][0].get()
-                                     : tile_table[colour & 7][connection_mask(player, column, row)].get();
+                                     : cell_tile(colour, connection_mask(player, column, row));
             draw_cell(tile, column, row);
         }
 }
@@ -145,9 +150,9 @@ void draw_two_player_status() {
     draw_player_column(w, players[0],
                        {"A", "D", left_shift ? "SHFT" : "S", left_shift ? "S" : "W", "F1"});
     const bool right_ctrl = players[1].control == controls_arrows_ctrl;
-    draw_player_column(display.screen_width - 6 * w, players[1],
-                       {"LEFT", "RIGHT", right_ctrl ? "CTRL" : "DOWN", right_ctrl ? "DOWN" : "UP",
-                        "F2"});
+    draw_player_column(
+        display.screen_width - 6 * w, players[1],
+        {"LEFT", "RIGHT", right_ctrl ? "CTRL" : "DOWN", right_ctrl ? "DOWN" : "UP", "F2"});
 }
 
 } // namespace
@@ -163,7 +168,8 @@ int connection_mask(const PlayerRecord& player, int column, int row) {
     return mask_from([&](int dx, int dy) {
         const int c = column + dx;
         const int r = row + dy;
-        return c >= 0 && c < board_columns && r >= 0 && r < board_rows && player.cell(c, r) == colour;
+        return c >= 0 && c < board_columns && r >= 0 && r < board_rows &&
+               player.cell(c, r) == colour;
     });
 }
 
@@ -192,7 +198,7 @@ void draw_piece(const PlayerRecord& player) {
     set_board_geometry(player);
     const Piece& piece = player.piece;
     for_each_visible_piece_cell(player, [&](int box_column, int box_row) {
-        draw_cell(tile_table[piece.colour & 7][connection_mask(piece, box_column, box_row)].get(),
+        draw_cell(cell_tile(piece.colour, connection_mask(piece, box_column, box_row)),
                   piece.column + box_column, piece.row + box_row);
     });
     screen_dirty = 1;

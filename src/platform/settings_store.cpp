@@ -202,7 +202,8 @@ bool set_settings_value(SettingsKey* key, const char* name, const char* data, st
     if (name_length == 0 || std::strchr(name, '=') || !writes_one_line(name, name_length) ||
         !writes_one_line(data, length))
         return false;
-    const std::string line = std::string(name) + '=' + (data ? std::string(data, length) : std::string());
+    const std::string line =
+        std::string(name) + '=' + (data ? std::string(data, length) : std::string());
     std::vector<std::string> lines = key->lines;
     bool replaced = false;
     for (std::string& existing : lines)

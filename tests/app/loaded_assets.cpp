@@ -11,7 +11,8 @@
 TemporaryConfigHome::TemporaryConfigHome() {
     if (const char* previous = std::getenv("XDG_CONFIG_HOME"))
         previous_ = previous;
-    std::string pattern = (std::filesystem::temp_directory_path() / "blokit-config-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "blokit-config-XXXXXX").string();
     path_ = mkdtemp(pattern.data()) ? pattern : std::string();
     setenv("XDG_CONFIG_HOME", path_.c_str(), 1);
 }

@@ -3,12 +3,12 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <climits>
 #include <csignal>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <sstream>
-#include <cstring>
-#include <climits>
 
 #include "app/assets.h"
 #include "app/loaded_assets.h"

@@ -121,10 +121,10 @@ TEST_F(PlayfieldDrawing, AssetsAreThereToDrawWith) {
     EXPECT_EQ(game_font.glyph_height, 14);
     ASSERT_TRUE(tile_table[0][0] && tile_table[0][0]->surface);
     // The tiles differ, or the tests below could not tell them apart.
-    EXPECT_FALSE(same_block(tile_table[1][15]->surface, 0, 0, tile_table[1][0]->surface, 0, 0,
-                            20, 20));
-    EXPECT_FALSE(same_block(tile_table[1][15]->surface, 0, 0, tile_table[2][15]->surface, 0, 0,
-                            20, 20));
+    EXPECT_FALSE(
+        same_block(tile_table[1][15]->surface, 0, 0, tile_table[1][0]->surface, 0, 0, 20, 20));
+    EXPECT_FALSE(
+        same_block(tile_table[1][15]->surface, 0, 0, tile_table[2][15]->surface, 0, 0, 20, 20));
 }
 
 TEST_F(PlayfieldDrawing, RedrawShowsBoardCellsPieceAndFrameAndMarksTheScreen) {
@@ -141,7 +141,8 @@ TEST_F(PlayfieldDrawing, RedrawShowsBoardCellsPieceAndFrameAndMarksTheScreen) {
     keep_frame("one_player");
 
     EXPECT_TRUE(cell_shows(player, 0, 22, tile_table[5][open_top | open_bottom | open_left].get()));
-    EXPECT_TRUE(cell_shows(player, 1, 22, tile_table[5][open_top | open_bottom | open_right].get()));
+    EXPECT_TRUE(
+        cell_shows(player, 1, 22, tile_table[5][open_top | open_bottom | open_right].get()));
     EXPECT_TRUE(cell_shows(player, 2, 22, tile_table[2][15].get()));
     EXPECT_TRUE(cell_shows(player, 7, 10, tile_table[0][0].get()));
     EXPECT_TRUE(cell_shows(player, 4, 5, tile_table[4][9].get()));
@@ -169,7 +170,8 @@ TEST_F(PlayfieldDrawing, PieceAboveTheBoardShowsOnlyRowsZeroAndBelow) {
     draw_piece(player);
     EXPECT_EQ(screen_dirty, 1);
     EXPECT_TRUE(cell_shows(player, 5, 0, tile_table[3][open_left | open_right].get()));
-    EXPECT_TRUE(cell_shows(player, 5, 1, tile_table[3][open_left | open_right | open_bottom].get()));
+    EXPECT_TRUE(
+        cell_shows(player, 5, 1, tile_table[3][open_left | open_right | open_bottom].get()));
     // Nothing else changed.
     EXPECT_TRUE(same_block(display.back_buffer, 0, 0, before, 0, 0, 640, 8));
     EXPECT_TRUE(same_block(display.back_buffer, 0, 48, before, 0, 48, 640, 432));
