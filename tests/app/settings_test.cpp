@@ -16,6 +16,7 @@
 #include "game/driver.h"
 #include "game/game_test_support.h"
 #include "game/player.h"
+#include "game/playfield.h"
 #include "gfx/tile_set.h"
 #include "platform/headless/headless.h"
 #include "platform/keyboard.h"
@@ -193,6 +194,28 @@ TEST_F(Settings, ShutDownDestroysEverySpriteExactlyOnce) {
     key_set_choice = {1, 1};
     save_settings_and_release();
     EXPECT_NE(read_file(config->settings_file()).find("Options=1 1\n"), std::string::npos);
+    ASSERT_TRUE(open_display(mode_fullscreen, "QM - Blokit", 8, 640, 480, 640, 480));
+    load_from_run_directory();
+}
+
+TEST_F(Settings, MissingPicturesLeaveTheirAssetsAbsentAndDrawingGoesOn) {
+    save_settings_and_release();
+    ASSERT_TRUE(open_display(mode_fullscreen, "QM - Blokit", 8, 640, 480, 640, 480));
+    const fs::path previous = fs::current_path();
+    fs::current_path(config->path()); // no data files here
+    EXPECT_TRUE(load_settings_and_assets());
+    fs::current_path(previous);
+    EXPECT_FALSE(background_surface);
+    EXPECT_FALSE(game_font.surface);
+    EXPECT_EQ(player_count, 1);
+
+    players[0].piece.cells.fill(1);
+    players[0].piece.colour = 2;
+    players[0].cell(3, 3) = 5;
+    screen_dirty = 0;
+    redraw_playfield();
+    EXPECT_EQ(screen_dirty, 1);
+    save_settings_and_release();
     ASSERT_TRUE(open_display(mode_fullscreen, "QM - Blokit", 8, 640, 480, 640, 480));
     load_from_run_directory();
 }
