@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "app/app_state.h"
 #include "app/assets.h"
 #include "data/run_directory.h"
 #include "gfx/palette.h"
@@ -30,6 +31,7 @@ TemporaryConfigHome::~TemporaryConfigHome() {
 }
 
 void LoadedAssetsTest::SetUp() {
+    english_ = use_english;
     headless::reset();
     config.emplace();
     ASSERT_FALSE(config->path().empty());
@@ -40,6 +42,7 @@ void LoadedAssetsTest::SetUp() {
 void LoadedAssetsTest::TearDown() {
     save_settings_and_release();
     config.reset();
+    use_english = english_;
 }
 
 void LoadedAssetsTest::load_from_run_directory() {

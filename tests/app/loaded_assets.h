@@ -37,6 +37,9 @@ class LoadedAssetsTest : public ::testing::Test {
     static void load_from_run_directory();
 
     std::optional<TemporaryConfigHome> config;
+
+  private:
+    bool english_ = false;
 };
 
 // Whether the w x h block at (x, y) of `a` equals the one at (sx, sy) of `b`.

@@ -21,6 +21,7 @@
 #include "platform/headless/headless.h"
 #include "platform/keyboard.h"
 #include "platform/settings_store.h"
+#include "res/test_files.h"
 
 namespace {
 
@@ -201,10 +202,10 @@ TEST_F(Settings, ShutDownDestroysEverySpriteExactlyOnce) {
 TEST_F(Settings, MissingPicturesLeaveTheirAssetsAbsentAndDrawingGoesOn) {
     save_settings_and_release();
     ASSERT_TRUE(open_display(mode_fullscreen, "QM - Blokit", 8, 640, 480, 640, 480));
-    const fs::path previous = fs::current_path();
-    fs::current_path(config->path()); // no data files here
-    EXPECT_TRUE(load_settings_and_assets());
-    fs::current_path(previous);
+    {
+        const ScratchDirectory no_data_files;
+        EXPECT_TRUE(load_settings_and_assets());
+    }
     EXPECT_FALSE(background_surface);
     EXPECT_FALSE(game_font.surface);
     EXPECT_EQ(player_count, 1);

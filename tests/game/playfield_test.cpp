@@ -112,6 +112,17 @@ class PlayfieldDrawing : public LoadedAssetsTest {
         const int width = advance * int(std::string(text).size());
         return same_block(display.back_buffer, x, y, expected, x, y, width, 14);
     }
+
+    struct PlacedText {
+        int x;
+        int y;
+        const char* text;
+    };
+    static void expect_texts(std::initializer_list<PlacedText> texts, int advance) {
+        for (const PlacedText& placed : texts)
+            EXPECT_TRUE(text_shows(placed.x, placed.y, placed.text, advance))
+                << placed.text << " at " << placed.x << ", " << placed.y;
+    }
 };
 
 TEST_F(PlayfieldDrawing, AssetsAreThereToDrawWith) {
@@ -190,26 +201,27 @@ TEST_F(PlayfieldDrawing, OnePlayerStatusFollowsLanguageAndKeySet) {
     player.control = controls_arrows_ctrl;
     use_english = true;
     redraw_playfield();
-    EXPECT_TRUE(text_shows(32, 14, "QM-BLOKIT", 16));
-    EXPECT_TRUE(text_shows(4, 42, "POINTS:  1234", 16));
-    EXPECT_TRUE(text_shows(4, 70, "LEVEL:      3", 16));
-    EXPECT_TRUE(text_shows(4, 98, "ROWS:      17", 16));
-    EXPECT_TRUE(text_shows(436, 126, "DOWN-ROTATE", 16));
-    EXPECT_TRUE(text_shows(436, 154, "CTRL-DROP", 16));
-    EXPECT_TRUE(text_shows(436, 182, "F1-CHANGE", 16));
+    expect_texts({{32, 14, "QM-BLOKIT"},
+                  {4, 42, "POINTS:  1234"},
+                  {4, 70, "LEVEL:      3"},
+                  {4, 98, "ROWS:      17"},
+                  {436, 126, "DOWN-ROTATE"},
+                  {436, 154, "CTRL-DROP"},
+                  {436, 182, "F1-CHANGE"}},
+                 16);
 
     use_english = false;
     game_mode = GameMode::Blob;
     player.control = controls_arrows_up;
     redraw_playfield();
     keep_frame("one_player_german_blob");
-    EXPECT_TRUE(text_shows(48, 14, "QM-BLOB", 16));
-    EXPECT_TRUE(text_shows(4, 42, "PUNKTE:  1234", 16));
-    EXPECT_TRUE(text_shows(4, 98, "REIHEN:    17", 16));
-    EXPECT_TRUE(text_shows(436, 126, "UP-ROTATE", 16));
-    EXPECT_TRUE(text_shows(436, 154, "DOWN-DROP", 16));
+    expect_texts({{48, 14, "QM-BLOB"},
+                  {4, 42, "PUNKTE:  1234"},
+                  {4, 98, "REIHEN:    17"},
+                  {436, 126, "UP-ROTATE"},
+                  {436, 154, "DOWN-DROP"}},
+                 16);
     EXPECT_FALSE(text_shows(436, 154, "CTRL-DROP", 16));
-    use_english = true;
 }
 
 TEST_F(PlayfieldDrawing, TwoPlayersShowBothKeyColumnsAtHalfAdvance) {
@@ -226,19 +238,20 @@ TEST_F(PlayfieldDrawing, TwoPlayersShowBothKeyColumnsAtHalfAdvance) {
     redraw_playfield();
     keep_frame("two_players");
     EXPECT_EQ(game_font.glyph_width, 16);
-    EXPECT_TRUE(text_shows(296, 14, "BLOKIT", 8));
-    EXPECT_TRUE(text_shows(8, 42, "40", 8));
-    EXPECT_TRUE(text_shows(8, 140, "A", 8));
-    EXPECT_TRUE(text_shows(8, 154, "D", 8));
-    EXPECT_TRUE(text_shows(8, 168, "SHFT", 8));
-    EXPECT_TRUE(text_shows(8, 182, "S", 8));
-    EXPECT_TRUE(text_shows(8, 196, "F1", 8));
-    EXPECT_TRUE(text_shows(592, 98, "12", 8));
-    EXPECT_TRUE(text_shows(592, 140, "LEFT", 8));
-    EXPECT_TRUE(text_shows(592, 154, "RIGHT", 8));
-    EXPECT_TRUE(text_shows(592, 168, "DOWN", 8));
-    EXPECT_TRUE(text_shows(592, 182, "UP", 8));
-    EXPECT_TRUE(text_shows(592, 196, "F2", 8));
+    expect_texts({{296, 14, "BLOKIT"},
+                  {8, 42, "40"},
+                  {8, 140, "A"},
+                  {8, 154, "D"},
+                  {8, 168, "SHFT"},
+                  {8, 182, "S"},
+                  {8, 196, "F1"},
+                  {592, 98, "12"},
+                  {592, 140, "LEFT"},
+                  {592, 154, "RIGHT"},
+                  {592, 168, "DOWN"},
+                  {592, 182, "UP"},
+                  {592, 196, "F2"}},
+                 8);
     EXPECT_TRUE(cell_shows(players[0], 4, 3, tile_table[2][9].get()));
     EXPECT_TRUE(cell_shows(players[1], 5, 4, tile_table[3][6].get()));
     EXPECT_TRUE(cell_shows(players[1], 9, 22, tile_table[7][15].get()));
@@ -248,10 +261,7 @@ TEST_F(PlayfieldDrawing, TwoPlayersShowBothKeyColumnsAtHalfAdvance) {
     players[0].control = controls_wasd;
     players[1].control = controls_arrows_ctrl;
     redraw_playfield();
-    EXPECT_TRUE(text_shows(8, 168, "S", 8));
-    EXPECT_TRUE(text_shows(8, 182, "W", 8));
-    EXPECT_TRUE(text_shows(592, 168, "CTRL", 8));
-    EXPECT_TRUE(text_shows(592, 182, "DOWN", 8));
+    expect_texts({{8, 168, "S"}, {8, 182, "W"}, {592, 168, "CTRL"}, {592, 182, "DOWN"}}, 8);
     EXPECT_FALSE(text_shows(592, 182, "UP", 8));
 }
 
