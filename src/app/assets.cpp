@@ -1,6 +1,5 @@
 #include "app/assets.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -28,7 +27,6 @@ constexpr std::uint32_t options_buffer_size = 80;
 // for an int is cut to the nearest one that fits.
 bool scan_entry(const char*& text, std::int32_t& entry) {
     char* end = nullptr;
-    errno = 0;
     const long value = std::strtol(text, &end, 10);
     if (end == text)
         return false;
