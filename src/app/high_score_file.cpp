@@ -1,0 +1,120 @@
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "app/app_state.h"
+#include "app/high_scores.h"
+#include "res/byte_order.h"
+
+namespace {
+
+using FileBytes = std::array<std::uint8_t, high_score_file_bytes>;
+
+// A new table is written under this name first and renamed over the old
+// file only when it is complete, so a failed write leaves the old file.
+constexpr const char* new_file_name = "HISCORE.NEW";
+
+void write_u32le(std::uint8_t* p, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+// In unsigned arithmetic: any stored score may be there.
+std::uint32_t table_checksum() {
+    std::uint32_t sum = 0;
+    for (const HighScoreEntry& entry : high_scores)
+        sum += static_cast<std::uint32_t>(entry.score) + static_cast<unsigned char>(entry.name[0]);
+    return sum;
+}
+
+FileBytes encode_file() {
+    FileBytes bytes{};
+    std::uint8_t* p = bytes.data();
+    for (const HighScoreEntry& entry : high_scores) {
+        write_u32le(p, static_cast<std::uint32_t>(entry.score));
+        write_u32le(p + 4, static_cast<std::uint32_t>(entry.level));
+        write_u32le(p + 8, static_cast<std::uint32_t>(entry.rows));
+        std::copy(entry.name.begin(), entry.name.end(), p + 12);
+        p += high_score_entry_bytes;
+    }
+    write_u32le(p, table_checksum());
+    return bytes;
+}
+
+// A name from the file keeps at most 29 characters, so it always ends within
+// its 30 bytes.
+void decode_table(const FileBytes& bytes) {
+    const std::uint8_t* p = bytes.data();
+    for (HighScoreEntry& entry : high_scores) {
+        entry.score = read_i32le(p);
+        entry.level = read_i32le(p + 4);
+        entry.rows = read_i32le(p + 8);
+        std::copy_n(p + 12, name_limit, entry.name.begin());
+        entry.name.back() = '\0';
+        p += high_score_entry_bytes;
+    }
+}
+
+// False when the file is missing or its checksum does not match the table
+// read. The bytes a short file does not cover keep the table's contents.
+bool read_high_score_file() {
+    std::FILE* file = std::fopen(high_score_file_name, "rb");
+    if (!file)
+        return false;
+    FileBytes bytes = encode_file();
+    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+    decode_table(bytes);
+    return read < bytes.size() ||
+           read_u32le(bytes.data() + high_score_table_bytes) == table_checksum();
+}
+
+bool write_high_scores(std::FILE* file) {
+    const FileBytes bytes = encode_file();
+    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+}
+
+// Writes a new high-score file with `write` and puts it in place of the old.
+bool replace_high_score_file(bool (*write)(std::FILE*)) {
+    std::FILE* file = std::fopen(new_file_name, "wb");
+    if (!file)
+        return false;
+    const bool written = write(file);
+    const bool closed = std::fclose(file) == 0;
+    std::error_code error;
+    if (written && closed) {
+        std::filesystem::rename(new_file_name, high_score_file_name, error);
+        if (!error)
+            return true;
+    }
+    std::filesystem::remove(new_file_name, error);
+    return false;
+}
+
+void set_default_high_scores() {
+    const char* name = use_english ? "NOONE" : "NIEMAND";
+    for (int i = 0; i < high_score_count; ++i) {
+        HighScoreEntry& entry = high_scores[static_cast<std::size_t>(i)];
+        entry = HighScoreEntry{};
+        entry.score = 1000 - 50 * i;
+        std::copy_n(name, std::char_traits<char>::length(name), entry.name.begin());
+    }
+}
+
+} // namespace
+
+void load_high_scores() {
+    if (read_high_score_file())
+        return;
+    if (!replace_high_score_file(write_default_high_scores))
+        set_default_high_scores();
+}
+
+bool write_default_high_scores(std::FILE* file) {
+    set_default_high_scores();
+    return write_high_scores(file);
+}
+
+bool save_high_scores() {
+    return replace_high_score_file(write_high_scores);
+}

@@ -1,0 +1,162 @@
+#include "app/high_scores.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/assets.h"
+#include "app/screen_common.h"
+#include "game/controls.h"
+#include "game/player.h"
+#include "gfx/display.h"
+#include "gfx/font.h"
+#include "gfx/sprite.h"
+#include "platform/keyboard.h"
+
+std::array<HighScoreEntry, high_score_count> high_scores{};
+int new_entry_row = -1;
+bool name_key_latch = false;
+
+namespace {
+
+// The rows are drawn narrower than the header so that 43 characters fit.
+constexpr int row_advance = 14;
+
+int header_y() {
+    return display.screen_height / 2 - 10 * game_font.glyph_height;
+}
+
+int row_y(int row) {
+    return header_y() + (2 * row + 2) * game_font.glyph_height;
+}
+
+// The band behind an edited row starts half a glyph above its text.
+int band_top(int row) {
+    return row_y(row) - game_font.glyph_height / 2;
+}
+
+// Score, level and rows, then the name right-aligned in 30 columns. The
+// precision keeps the name inside its 30 bytes whatever they hold.
+std::string format_row(const HighScoreEntry& entry) {
+    char text[80];
+    std::snprintf(text, sizeof text, "%5d %2d %3d %30.*s", entry.score, entry.level, entry.rows,
+                  name_limit - 1, entry.name.data());
+    return text;
+}
+
+// Runs `draw` with the game font's advance narrowed to that of the rows.
+template <class Draw> void with_row_advance(Draw draw) {
+    const int saved = game_font.glyph_width;
+    game_font.glyph_width = row_advance;
+    draw();
+    game_font.glyph_width = saved;
+}
+
+void show_table_over_background() {
+    copy_screen(display.back_buffer, background_surface);
+    draw_high_score_table();
+    present_frame();
+}
+
+// The first key of the name entry that is down: A to Z, Space, Backspace in
+// that order; Backspace alone when `backspace_only`. 0 when none is down.
+int name_key_down(bool backspace_only) {
+    if (!backspace_only) {
+        for (int key = 'A'; key <= 'Z'; ++key)
+            if (key_down(key))
+                return key;
+        if (key_down(platform::vk::Space))
+            return platform::vk::Space;
+    }
+    return key_down(platform::vk::Backspace) ? platform::vk::Backspace : 0;
+}
+
+// The row a score enters: below every entry with the same or a higher
+// score; high_score_count when it does not enter.
+int entry_row_for(std::int32_t score) {
+    const auto row = std::find_if(high_scores.begin(), high_scores.end(),
+                                  [score](const HighScoreEntry& e) { return e.score < score; });
+    return static_cast<int>(row - high_scores.begin());
+}
+
+} // namespace
+
+void edit_name_step(char* name, int limit) {
+    const std::size_t length = strnlen(name, static_cast<std::size_t>(std::max(limit, 0)));
+    const int key = name_key_down(static_cast<long long>(length) + 1 >= limit);
+    if (key == 0) {
+        name_key_latch = false;
+        return;
+    }
+    if (!name_key_latch) {
+        if (key != platform::vk::Backspace) {
+            name[length] = static_cast<char>(key); // the letters' key codes are their capitals
+            name[length + 1] = '\0';
+        } else if (length > 0) {
+            name[length - 1] = '\0';
+        }
+    }
+    name_key_latch = true;
+}
+
+void enter_high_score() {
+    new_entry_row = -1;
+    const PlayerRecord& player = players[0];
+    const int row = entry_row_for(player.score);
+    if (row >= high_score_count)
+        return;
+    const auto entry = high_scores.begin() + row;
+    std::move_backward(entry, high_scores.end() - 1, high_scores.end());
+    *entry = HighScoreEntry{player.score, player.level, player.rows, {}};
+    new_entry_row = row;
+    show_table_over_background();
+
+    name_key_latch = false;
+    const int top = band_top(row);
+    const platform::Rect band{0, top, display.screen_width, top + 2 * game_font.glyph_height};
+    std::uint32_t last = platform::time_ms();
+    do {
+        screen_loop_pass(last, [&] {
+            edit_name_step(entry->name.data(), name_limit);
+            draw_edited_row();
+            present_rect(0, top, band);
+            edit_name_step(entry->name.data(), name_limit);
+        });
+    } while (!key_down(platform::vk::Return) && !quit_requested);
+    new_entry_row = -1;
+}
+
+void run_high_score_screen() {
+    wait_keys_released({platform::vk::Return, platform::vk::Escape, platform::vk::Space});
+    load_high_scores();
+    enter_high_score();
+    // The Return that ended the name must not also end the table.
+    wait_keys_released({platform::vk::Return});
+    std::uint32_t last = platform::time_ms();
+    do {
+        screen_loop_pass(last, show_table_over_background);
+    } while (!screen_exit_key_down() && !quit_requested);
+    save_high_scores();
+    wait_keys_released({platform::vk::Escape, platform::vk::Return, platform::vk::Space});
+}
+
+void draw_high_score_table() {
+    draw_centred_text(header_y(), use_english ? "POINTS LEVEL ROWS        PLAYER"
+                                              : "PUNKTE LEVEL REIHEN      SPIELER");
+    with_row_advance([] {
+        for (int row = 0; row < high_score_count; ++row)
+            draw_centred_text(row_y(row),
+                              format_row(high_scores[static_cast<std::size_t>(row)]).c_str());
+    });
+}
+
+void draw_edited_row() {
+    if (new_entry_row < 0 || new_entry_row >= high_score_count)
+        return;
+    with_row_advance([] {
+        draw_shaded_band(band_top(new_entry_row));
+        draw_centred_text(row_y(new_entry_row),
+                          format_row(high_scores[static_cast<std::size_t>(new_entry_row)]).c_str());
+    });
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+// Pieces shared by the screens that follow a game: centred text, the shaded
+// band laid under a highlighted line, the keys that leave a screen and one
+// pass of a screen's waiting loop.
+
+#include <cstdint>
+
+#include "app/app_state.h"
+#include "platform/clock.h"
+#include "platform/messages.h"
+
+// Draws `text` in the game font, transparent, into the back buffer at y,
+// centred on the screen with the font's current glyph width as the advance.
+void draw_centred_text(int y, const char* text);
+
+// Fills a band two glyph heights high from row `top` across the screen with
+// palette indices 80 on, each step one pixel further in from every edge.
+void draw_shaded_band(int top);
+
+// Escape, Return or Space is down (tested in that order).
+bool screen_exit_key_down();
+
+// One pass of a screen's waiting loop: handles one waiting window message;
+// otherwise sleeps while the game is not the active application, or, once
+// the millisecond count has moved on from `last`, notes the time and does
+// `step`.
+template <class Step> void screen_loop_pass(std::uint32_t& last, Step step) {
+    if (pump_message())
+        return;
+    if (app_active == 0) {
+        platform::wait_message();
+        return;
+    }
+    const std::uint32_t now = platform::time_ms();
+    if (now == last)
+        return;
+    last = now;
+    step();
+}

@@ -1,0 +1,217 @@
+// The high-score file: creation, checksum, short and hostile files, saving.
+
+#include <climits>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/high_scores.h"
+#include "app/screen_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Row {
+    std::int32_t score;
+    std::int32_t level;
+    std::int32_t rows;
+    std::string name; // up to 30 bytes, stored zero-padded
+};
+
+void put_u32(Bytes& bytes, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+std::uint32_t checksum_of(const std::vector<Row>& rows) {
+    std::uint32_t sum = 0;
+    for (const Row& row : rows)
+        sum += static_cast<std::uint32_t>(row.score) +
+               (row.name.empty() ? 0u : static_cast<unsigned char>(row.name[0]));
+    return sum;
+}
+
+// The 420 table bytes of `rows` and the checksum `checksum`.
+Bytes file_bytes(const std::vector<Row>& rows, std::uint32_t checksum) {
+    Bytes bytes;
+    for (const Row& row : rows) {
+        put_u32(bytes, static_cast<std::uint32_t>(row.score));
+        put_u32(bytes, static_cast<std::uint32_t>(row.level));
+        put_u32(bytes, static_cast<std::uint32_t>(row.rows));
+        std::string name = row.name;
+        name.resize(30, '\0');
+        bytes.insert(bytes.end(), name.begin(), name.end());
+    }
+    put_u32(bytes, checksum);
+    return bytes;
+}
+
+Bytes file_bytes(const std::vector<Row>& rows) {
+    return file_bytes(rows, checksum_of(rows));
+}
+
+std::vector<Row> default_rows(const char* name) {
+    std::vector<Row> rows;
+    for (int i = 0; i < 10; ++i)
+        rows.push_back({1000 - 50 * i, 0, 0, name});
+    return rows;
+}
+
+std::vector<Row> sample_rows() {
+    std::vector<Row> rows;
+    for (int i = 0; i < 10; ++i)
+        rows.push_back({9000 - 700 * i, 18 - i, 90 - 7 * i, std::string(1, char('A' + i)) + "BEL"});
+    return rows;
+}
+
+std::uint32_t stored_checksum(const Bytes& file) {
+    return std::uint32_t(file[420]) | std::uint32_t(file[421]) << 8 |
+           std::uint32_t(file[422]) << 16 | std::uint32_t(file[423]) << 24;
+}
+
+void expect_table(const std::vector<Row>& rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE("row " + std::to_string(i));
+        EXPECT_EQ(high_scores[i].score, rows[i].score);
+        EXPECT_EQ(high_scores[i].level, rows[i].level);
+        EXPECT_EQ(high_scores[i].rows, rows[i].rows);
+        EXPECT_STREQ(high_scores[i].name.data(), rows[i].name.c_str());
+    }
+}
+
+class HighScoreFileTest : public ScreenTest {};
+
+TEST_F(HighScoreFileTest, MissingFileIsCreatedWithTheDefaultTable) {
+    load_high_scores();
+    const Bytes english = read_whole_file("HISCORE.DAT");
+    ASSERT_EQ(english.size(), 424u);
+    EXPECT_EQ(stored_checksum(english), 8530u);
+    EXPECT_EQ(english, file_bytes(default_rows("NOONE")));
+    expect_table(default_rows("NOONE"));
+
+    fs::remove("HISCORE.DAT");
+    use_english = false;
+    load_high_scores();
+    const Bytes german = read_whole_file("HISCORE.DAT");
+    EXPECT_EQ(stored_checksum(german), 8530u);
+    EXPECT_EQ(german, file_bytes(default_rows("NIEMAND")));
+    expect_table(default_rows("NIEMAND"));
+    EXPECT_FALSE(fs::exists("HISCORE.NEW"));
+}
+
+TEST_F(HighScoreFileTest, AFileWhoseChecksumMatchesIsReadAsItStands) {
+    write_file("HISCORE.DAT", file_bytes(sample_rows()));
+    load_high_scores();
+    expect_table(sample_rows());
+    EXPECT_EQ(read_whole_file("HISCORE.DAT"), file_bytes(sample_rows()));
+}
+
+TEST_F(HighScoreFileTest, AChangedByteBringsBackTheDefaultTable) {
+    Bytes changed_score = file_bytes(sample_rows());
+    changed_score[3 * 42 + 1] ^= 0x01; // a score byte of row 3
+    Bytes changed_checksum = file_bytes(sample_rows());
+    changed_checksum[423] ^= 0x80;
+    for (const Bytes& file : {changed_score, changed_checksum}) {
+        write_file("HISCORE.DAT", file);
+        high_scores = {};
+        load_high_scores();
+        expect_table(default_rows("NOONE"));
+        EXPECT_EQ(read_whole_file("HISCORE.DAT"), file_bytes(default_rows("NOONE")));
+    }
+}
+
+TEST_F(HighScoreFileTest, AShortFileIsUsedAsFarAsItGoes) {
+    load_high_scores(); // the defaults, in memory and on disk
+    Bytes file = file_bytes(sample_rows());
+    file.resize(100); // rows 0 and 1, and row 2 up to the fourth name byte
+    write_file("HISCORE.DAT", file);
+    load_high_scores();
+
+    std::vector<Row> expected = sample_rows();
+    expected[2].name = "CBELE"; // "CBEL" from the file, then the rest of "NOONE"
+    for (std::size_t i = 3; i < 10; ++i)
+        expected[i] = default_rows("NOONE")[i];
+    expect_table(expected);
+    EXPECT_EQ(read_whole_file("HISCORE.DAT"), file); // reading changes nothing on disk
+
+    // Without all four checksum bytes there is nothing to test against.
+    Bytes cut_checksum = file_bytes(sample_rows(), 12345);
+    cut_checksum.resize(422);
+    write_file("HISCORE.DAT", cut_checksum);
+    load_high_scores();
+    expect_table(sample_rows());
+
+    write_file("HISCORE.DAT", {});
+    load_high_scores();
+    expect_table(sample_rows());
+}
+
+TEST_F(HighScoreFileTest, HostileContentsStayInsideTheTable) {
+    std::vector<Row> rows = sample_rows();
+    rows[0] = {INT_MAX, INT_MAX, INT_MAX, std::string(30, 'X')};
+    rows[1] = {INT_MIN, INT_MIN, INT_MIN, std::string(30, '\xFF')};
+    rows[2].name = std::string(30, '\x01');
+    Bytes file = file_bytes(rows); // the checksum wraps round
+    file.resize(200000, 0x5A);     // far more than the table
+    write_file("HISCORE.DAT", file);
+    load_high_scores();
+
+    EXPECT_EQ(high_scores[0].score, INT_MAX);
+    EXPECT_EQ(high_scores[1].score, INT_MIN);
+    EXPECT_EQ(std::string(high_scores[0].name.data()), std::string(29, 'X'));
+    EXPECT_EQ(std::string(high_scores[1].name.data()), std::string(29, '\xFF'));
+    EXPECT_EQ(strnlen(high_scores[2].name.data(), 30), 29u);
+    EXPECT_EQ(read_whole_file("HISCORE.DAT").size(), 200000u);
+
+    // Drawn and edited without reading or writing past a name.
+    draw_high_score_table();
+    new_entry_row = 0;
+    draw_edited_row();
+    name_key_latch = false;
+    edit_name_step(high_scores[0].name.data(), name_limit);
+    EXPECT_EQ(std::string(high_scores[0].name.data()), std::string(29, 'X'));
+}
+
+TEST_F(HighScoreFileTest, SavingWritesTheTableAndItsChecksum) {
+    write_file("HISCORE.DAT", file_bytes(sample_rows()));
+    load_high_scores();
+    high_scores[4].score = -3;
+    high_scores[4].name = {'Q'};
+    ASSERT_TRUE(save_high_scores());
+
+    std::vector<Row> expected = sample_rows();
+    expected[4].score = -3;
+    expected[4].name = "Q";
+    EXPECT_EQ(read_whole_file("HISCORE.DAT"), file_bytes(expected));
+    EXPECT_FALSE(fs::exists("HISCORE.NEW"));
+}
+
+TEST_F(HighScoreFileTest, AFailedWriteLeavesTheOldFile) {
+    // Every write to the new file fails as on a full disk.
+    fs::create_symlink("/dev/full", "HISCORE.NEW");
+    load_high_scores();
+    expect_table(default_rows("NOONE")); // in memory only
+    EXPECT_FALSE(fs::exists("HISCORE.DAT"));
+
+    const Bytes old_file = file_bytes(sample_rows());
+    write_file("HISCORE.DAT", old_file);
+    fs::create_symlink("/dev/full", "HISCORE.NEW");
+    load_high_scores();
+    high_scores[0].score = 99999;
+    EXPECT_FALSE(save_high_scores());
+    EXPECT_EQ(read_whole_file("HISCORE.DAT"), old_file);
+
+    // A changed byte cannot cost the file either while nothing can be written.
+    Bytes broken = old_file;
+    broken[0] ^= 0x10;
+    write_file("HISCORE.DAT", broken);
+    fs::create_symlink("/dev/full", "HISCORE.NEW");
+    load_high_scores();
+    expect_table(default_rows("NOONE"));
+    EXPECT_EQ(read_whole_file("HISCORE.DAT"), broken);
+}
+
+} // namespace
