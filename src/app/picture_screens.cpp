@@ -1,8 +1,8 @@
 #include "app/picture_screens.h"
 
 #include "app/app_state.h"
+#include "app/screen_common.h"
 #include "app/window_proc.h"
-#include "game/controls.h"
 #include "gfx/display.h"
 #include "gfx/palette.h"
 #include "platform/keyboard.h"
@@ -34,7 +34,7 @@ void show_picture(const char* name, const platform::Rect& source, int x, int y) 
 
 void wait_for_key() {
     wait_keys_released({Space, Escape, Return});
-    while (!key_down(Space) && !key_down(Escape) && !key_down(Return) && !quit_requested) {
+    while (!screen_exit_key_down() && !quit_requested) {
         if (!pump_message() && !app_active)
             platform::wait_message();
     }

@@ -47,11 +47,6 @@ void AppTest::open_game_display() {
     load_settings_and_assets();
 }
 
-void AppTest::tap(std::uint64_t when, int key, std::uint64_t hold) {
-    headless::press_at(when, key);
-    headless::release_at(when + hold, key);
-}
-
 std::string AppTest::save_frame(const headless::Frame& frame, const std::string& name) const {
     const fs::path directory = fs::path(BLOKIT_RUN_DIR).parent_path() / "app_test_frames";
     fs::create_directories(directory);

@@ -24,8 +24,6 @@ class AppTest : public ::testing::Test {
     void provide_data(std::initializer_list<const char*> names);
     // Opens a windowed 640 x 480 display and loads the lasting assets.
     void open_game_display();
-    // Presses `key` at `when` for `hold` milliseconds.
-    static void tap(std::uint64_t when, int key, std::uint64_t hold = 50);
     // Writes a frame as PNG into the test output directory; the path.
     std::string save_frame(const headless::Frame& frame, const std::string& name) const;
 

@@ -1,4 +1,5 @@
 #include "app/app_fixture.h"
+#include "app/screen_fixture.h"
 
 #include "app/app_state.h"
 #include "app/picture_screens.h"
@@ -26,7 +27,7 @@ TEST_F(PictureScreensTest, TheLogoFillsTheScreenInItsOwnColours) {
     const Image logo = load_pix_resource("QMLOGO.PIX");
     ASSERT_EQ(logo.width, 640);
     ASSERT_EQ(logo.height, 480);
-    tap(2000, Return);
+    tap(Return, 2000);
     show_logo_screen();
     const headless::Frame& frame = *headless::last_frame();
     int differ = 0;
@@ -43,7 +44,7 @@ TEST_F(PictureScreensTest, TheLogoFillsTheScreenInItsOwnColours) {
 TEST_F(PictureScreensTest, AKeyStillHeldFromBeforeMustBeReleasedFirst) {
     headless::set_key(Space, true);
     headless::release_at(1500, Space);
-    tap(1800, Escape);
+    tap(Escape, 1800);
     show_logo_screen();
     EXPECT_GE(headless::now(), 1800u);
     EXPECT_LT(headless::now(), 1850u);
@@ -59,7 +60,7 @@ TEST_F(PictureScreensTest, TheLogoEndsAtTheQuitMessagePostedBeforeIt) {
 
 TEST_F(PictureScreensTest, TheAdvertWaitsForAKeyEvenAfterAQuitAndLeavesTheQuitSet) {
     quit_requested = true;
-    tap(3000, Space);
+    tap(Space, 3000);
     show_advert_screen();
     EXPECT_GE(headless::now(), 3000u);
     EXPECT_TRUE(quit_requested);
@@ -92,7 +93,7 @@ TEST_F(PictureScreensTest, TheAdvertDoesNotWaitOnceTheWindowIsGone) {
 
 TEST_F(PictureScreensTest, AMissingPictureLeavesABlackScreenAndStillWaits) {
     std::filesystem::remove(scratch_ / "DATA.ONE");
-    tap(1500, Return);
+    tap(Return, 1500);
     show_logo_screen();
     EXPECT_GE(headless::now(), 1500u);
     EXPECT_EQ(count_other(*headless::last_frame(), 0, 0, 640, 480, 0), 0);

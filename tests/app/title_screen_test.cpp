@@ -1,4 +1,5 @@
 #include "app/app_fixture.h"
+#include "app/screen_fixture.h"
 
 #include "app/app_state.h"
 #include "app/title_screen.h"
@@ -41,7 +42,7 @@ class TitleScreenTest : public AppTest {
 };
 
 TEST_F(TitleScreenTest, TheKeys1And2StartTheFallingPieceModeAtOnce) {
-    tap(1100, key_2);
+    tap(key_2, 1100);
     run_title_screen();
     EXPECT_EQ(player_count, 2);
     EXPECT_EQ(game_mode, GameMode::Blokit);
@@ -50,7 +51,7 @@ TEST_F(TitleScreenTest, TheKeys1And2StartTheFallingPieceModeAtOnce) {
 
     game_mode = GameMode::Blob;
     headless::advance(100);
-    tap(headless::now() + 30, key_1);
+    tap(key_1, headless::now() + 30);
     run_title_screen();
     EXPECT_EQ(player_count, 1);
     EXPECT_EQ(game_mode, GameMode::Blokit);
@@ -59,7 +60,7 @@ TEST_F(TitleScreenTest, TheKeys1And2StartTheFallingPieceModeAtOnce) {
 TEST_F(TitleScreenTest, BChoosesTheBlobModeAndKeepsThePlayerCount) {
     player_count = 2;
     game_mode = GameMode::Blokit;
-    tap(1100, key_b);
+    tap(key_b, 1100);
     run_title_screen();
     EXPECT_EQ(player_count, 2);
     EXPECT_EQ(game_mode, GameMode::Blob);
@@ -67,7 +68,7 @@ TEST_F(TitleScreenTest, BChoosesTheBlobModeAndKeepsThePlayerCount) {
 }
 
 TEST_F(TitleScreenTest, EscapeRequestsTheQuit) {
-    tap(1100, Escape);
+    tap(Escape, 1100);
     run_title_screen();
     EXPECT_TRUE(quit_requested);
     EXPECT_EQ(player_count, 1);
@@ -98,7 +99,7 @@ TEST_F(TitleScreenTest, TheLogoSlidesDownFourPixelsAStepUntilItRestsAtTheTop) {
     ASSERT_EQ(logo.width, 600);
     ASSERT_EQ(logo.height, 240);
     const auto first = headless::frames_presented();
-    tap(1080, Return);
+    tap(Return, 1080);
     run_title_screen();
     // The background, then one frame for each of the 60 steps from -240 to 0.
     const headless::Frame* step_30 = headless::frame(first + 30);
@@ -112,7 +113,7 @@ TEST_F(TitleScreenTest, TheLogoSlidesDownFourPixelsAStepUntilItRestsAtTheTop) {
 }
 
 TEST_F(TitleScreenTest, TheScrollerFollowsTheSlideAndReturnThenStartsAGame) {
-    tap(4000, Return);
+    tap(Return, 4000);
     run_title_screen();
     EXPECT_GE(headless::now(), 4000u);
     EXPECT_FALSE(quit_requested);
@@ -126,12 +127,12 @@ TEST_F(TitleScreenTest, TheScrollerFollowsTheSlideAndReturnThenStartsAGame) {
 }
 
 TEST_F(TitleScreenTest, KeysDuringTheScrollerDecideLikeDuringTheSlide) {
-    tap(3000, key_2);
+    tap(key_2, 3000);
     run_title_screen();
     EXPECT_EQ(player_count, 2);
     EXPECT_GE(headless::now(), 3000u);
     headless::advance(100);
-    tap(headless::now() + 2000, Escape);
+    tap(Escape, headless::now() + 2000);
     run_title_screen();
     EXPECT_TRUE(quit_requested);
 }
