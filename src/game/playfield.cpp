@@ -1,0 +1,227 @@
+#include "game/playfield.h"
+
+#include <cstdio>
+
+#include "app/app_state.h"
+#include "app/assets.h"
+#include "game/controls.h"
+#include "gfx/font.h"
+#include "gfx/sprite.h"
+#include "gfx/tile_set.h"
+
+std::int32_t cell_size = 20;
+std::int32_t board_left = 220;
+std::int32_t board_top = 8;
+
+namespace {
+
+constexpr int one_player_left = 220;
+constexpr int two_player_lefts[2] = {70, 370};
+constexpr int frame_width = 4;
+
+// A cell's side is open where the neighbour in that direction is not alike.
+template <class Alike> int mask_from(Alike alike) {
+    int mask = 0;
+    if (!alike(0, -1))
+        mask |= open_top;
+    if (!alike(1, 0))
+        mask |= open_right;
+    if (!alike(0, 1))
+        mask |= open_bottom;
+    if (!alike(-1, 0))
+        mask |= open_left;
+    return mask;
+}
+
+// The tile of a filled cell; a colour outside 1 to 7 has none.
+const Sprite* cell_tile(int colour, int mask) {
+    return colour >= 1 && colour <= 7 ? tile_table[colour][mask].get() : nullptr;
+}
+
+void draw_cell(const Sprite* tile, int column, int row) {
+    draw_sprite(tile, display.back_buffer, board_left + cell_size * column,
+                board_top + cell_size * row);
+}
+
+// Calls draw(box_column, box_row) for each occupied cell of the falling
+// piece that lies on the board (rows above it are left out).
+template <class Draw> void for_each_visible_piece_cell(const PlayerRecord& player, Draw draw) {
+    const Piece& piece = player.piece;
+    for (int box_column = 0; box_column < 4; ++box_column)
+        for (int box_row = 0; box_row < 4; ++box_row)
+            if (piece.occupied(box_column, box_row) && piece.row + box_row >= 0)
+                draw(box_column, box_row);
+}
+
+void draw_board(const PlayerRecord& player) {
+    for (int column = 0; column < board_columns; ++column)
+        for (int row = 0; row < board_rows; ++row) {
+            const int colour = player.cell(column, row);
+            const Sprite* tile = colour == 0
+                                     ? tile_table[0][0].get()
+                                     : cell_tile(colour, connection_mask(player, column, row));
+            draw_cell(tile, column, row);
+        }
+}
+
+void draw_frame() {
+    const int board_width = board_columns * cell_size;
+    const int board_height = board_rows * cell_size;
+    draw_sprite(board_side_sprite.get(), display.back_buffer, board_left - frame_width, board_top);
+    draw_sprite(board_side_sprite.get(), display.back_buffer, board_left + board_width, board_top);
+    draw_sprite(board_bottom_sprite.get(), display.back_buffer, board_left - frame_width,
+                board_top + board_height);
+}
+
+void text(int x, int y, const char* line) {
+    draw_text(game_font, display.back_buffer, x, y, line);
+}
+
+void number_text(int x, int y, const char* format, std::int32_t value) {
+    char line[32];
+    std::snprintf(line, sizeof line, format, value);
+    text(x, y, line);
+}
+
+const char* language(const char* english, const char* german) {
+    return use_english ? english : german;
+}
+
+void draw_one_player_status(const PlayerRecord& player) {
+    const int w = game_font.glyph_width;
+    const int h = game_font.glyph_height;
+    if (game_mode == GameMode::Blob)
+        text(3 * w, h, "QM-BLOB");
+    else
+        text(2 * w, h, "QM-BLOKIT");
+    number_text(w / 4, 3 * h, language("POINTS: %5d", "PUNKTE: %5d"), player.score);
+    number_text(w / 4, 5 * h, "LEVEL:     %2d", player.level);
+    number_text(w / 4, 7 * h, language("ROWS:     %3d", "REIHEN:   %3d"), player.rows);
+    const int x = board_left + board_columns * cell_size + w;
+    text(x, h, "CONTROL KEYS");
+    text(x, 3 * h, "ESC-QUIT");
+    text(x, 5 * h, "LEFT-LEFT");
+    text(x, 7 * h, "RIGHT-RIGHT");
+    if (player.control == controls_arrows_ctrl) {
+        text(x, 9 * h, "DOWN-ROTATE");
+        text(x, 11 * h, "CTRL-DROP");
+    } else {
+        text(x, 9 * h, "UP-ROTATE");
+        text(x, 11 * h, "DOWN-DROP");
+    }
+    text(x, 13 * h, "F1-CHANGE");
+}
+
+// One column of a two-player status: the record's figures, then its keys
+// from the top: left, right, drop, rotate, key-set change.
+struct KeyLegend {
+    const char* left;
+    const char* right;
+    const char* drop;
+    const char* rotate;
+    const char* change;
+};
+
+void draw_player_column(int x, const PlayerRecord& player, const KeyLegend& keys) {
+    const int h = game_font.glyph_height;
+    text(x, 2 * h, "PTS:");
+    number_text(x, 3 * h, "%d", player.score);
+    text(x, 4 * h, "LVL:");
+    number_text(x, 5 * h, "%d", player.level);
+    text(x, 6 * h, "ROWS:");
+    number_text(x, 7 * h, "%d", player.rows);
+    text(x, 9 * h, "CTRL");
+    text(x, 10 * h, keys.left);
+    text(x, 11 * h, keys.right);
+    text(x, 12 * h, keys.drop);
+    text(x, 13 * h, keys.rotate);
+    text(x, 14 * h, keys.change);
+}
+
+void draw_two_player_status() {
+    const int w = game_font.glyph_width;
+    const int h = game_font.glyph_height;
+    const int middle = display.screen_width / 2;
+    if (game_mode == GameMode::Blob)
+        text(middle - 2 * w, h, "BLOB");
+    else
+        text(middle - 3 * w, h, "BLOKIT");
+    const bool left_shift = players[0].control == controls_ads_shift;
+    draw_player_column(w, players[0],
+                       {"A", "D", left_shift ? "SHFT" : "S", left_shift ? "S" : "W", "F1"});
+    const bool right_ctrl = players[1].control == controls_arrows_ctrl;
+    draw_player_column(
+        display.screen_width - 6 * w, players[1],
+        {"LEFT", "RIGHT", right_ctrl ? "CTRL" : "DOWN", right_ctrl ? "DOWN" : "UP", "F2"});
+}
+
+} // namespace
+
+void set_board_geometry(const PlayerRecord& player) {
+    cell_size = 20;
+    board_top = 8;
+    board_left = player_count > 1 ? two_player_lefts[player.index & 1] : one_player_left;
+}
+
+int connection_mask(const PlayerRecord& player, int column, int row) {
+    const int colour = player.cell(column, row);
+    return mask_from([&](int dx, int dy) {
+        const int c = column + dx;
+        const int r = row + dy;
+        return c >= 0 && c < board_columns && r >= 0 && r < board_rows &&
+               player.cell(c, r) == colour;
+    });
+}
+
+int connection_mask(const Piece& piece, int box_column, int box_row) {
+    return mask_from([&](int dx, int dy) {
+        const int c = box_column + dx;
+        const int r = box_row + dy;
+        return c >= 0 && c < 4 && r >= 0 && r < 4 && piece.occupied(c, r);
+    });
+}
+
+void redraw_playfield() {
+    copy_screen(display.back_buffer, background_surface);
+    for (int i = 0; i < player_count; ++i) {
+        const PlayerRecord& player = players[i];
+        set_board_geometry(player);
+        draw_board(player);
+        draw_piece(player);
+        draw_status(player);
+        draw_frame();
+    }
+    screen_dirty = 1;
+}
+
+void draw_piece(const PlayerRecord& player) {
+    set_board_geometry(player);
+    const Piece& piece = player.piece;
+    for_each_visible_piece_cell(player, [&](int box_column, int box_row) {
+        draw_cell(cell_tile(piece.colour, connection_mask(piece, box_column, box_row)),
+                  piece.column + box_column, piece.row + box_row);
+    });
+    screen_dirty = 1;
+}
+
+void erase_piece(const PlayerRecord& player) {
+    set_board_geometry(player);
+    const Piece& piece = player.piece;
+    for_each_visible_piece_cell(player, [&](int box_column, int box_row) {
+        draw_cell(tile_table[0][0].get(), piece.column + box_column, piece.row + box_row);
+    });
+    screen_dirty = 1;
+}
+
+void draw_status(const PlayerRecord& player) {
+    if (player_count > 1) {
+        // Two boards leave room for narrow columns only: half the advance.
+        const std::int32_t advance = game_font.glyph_width;
+        game_font.glyph_width = advance / 2;
+        draw_two_player_status();
+        game_font.glyph_width = advance;
+    } else {
+        draw_one_player_status(player);
+    }
+    screen_dirty = 1;
+}

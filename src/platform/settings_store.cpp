@@ -1,0 +1,226 @@
+#include "platform/settings_store.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <strings.h>
+#include <vector>
+
+namespace platform {
+
+struct SettingsKey {
+    std::string file;
+    std::vector<std::string> lines;
+};
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string configuration_directory() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    // A relative XDG_CONFIG_HOME is to be ignored.
+    if (xdg && xdg[0] == '/')
+        return xdg;
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/')
+        return std::string(home) + "/.config";
+    return {};
+}
+
+bool usable_component(const std::string& component) {
+    return !component.empty() && component != "." && component != ".." &&
+           component.find('/') == std::string::npos;
+}
+
+// Reads the whole file when it is no larger than the limit.
+bool read_lines(const std::string& file, std::vector<std::string>& lines) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return false;
+    std::string content;
+    char chunk[4096];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        content.append(chunk, std::size_t(in.gcount()));
+        if (content.size() > settings_file_limit)
+            return false;
+    }
+    if (in.bad())
+        return false;
+    lines.clear();
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        if (end == std::string::npos)
+            end = content.size();
+        lines.push_back(content.substr(start, end - start));
+        start = end + 1;
+    }
+    return true;
+}
+
+// The value part of `line` when the line holds value `name` (names ignore
+// letter case); null otherwise.
+const char* value_of(const std::string& line, const char* name) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos || equals != std::strlen(name) ||
+        strncasecmp(line.c_str(), name, equals) != 0)
+        return nullptr;
+    return line.c_str() + equals + 1;
+}
+
+bool writes_one_line(const char* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i)
+        if (static_cast<unsigned char>(text[i]) < 0x20 && text[i] != '\t')
+            return false;
+    return true;
+}
+
+bool write_all(int fd, const std::string& content) {
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t written = ::write(fd, content.data() + done, content.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        done += std::size_t(written);
+    }
+    return true;
+}
+
+// Writes `lines` to a new file beside `file`, then renames it over `file`.
+bool replace_file(const std::string& file, const std::vector<std::string>& lines) {
+    std::string content;
+    for (const std::string& line : lines)
+        content += line + '\n';
+    std::string temporary = file + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return false;
+    const bool written = write_all(fd, content) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (written && closed && ::rename(temporary.c_str(), file.c_str()) == 0)
+        return true;
+    ::unlink(temporary.c_str());
+    return false;
+}
+
+} // namespace
+
+std::string settings_key_file(const char* path) {
+    const std::string directory = configuration_directory();
+    if (directory.empty() || !path)
+        return {};
+    std::vector<std::string> components;
+    std::string rest = path;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = rest.find('\\', start);
+        components.push_back(rest.substr(start, end - start));
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    if (strcasecmp(components.front().c_str(), "SOFTWARE") == 0)
+        components.erase(components.begin());
+    if (components.empty())
+        return {};
+    std::string file = directory;
+    for (const std::string& component : components) {
+        if (!usable_component(component))
+            return {};
+        file += '/' + component;
+    }
+    return file + ".conf";
+}
+
+SettingsKey* open_settings_key(const char* path) {
+    auto key = std::make_unique<SettingsKey>();
+    key->file = settings_key_file(path);
+    if (key->file.empty() || !read_lines(key->file, key->lines))
+        return nullptr;
+    return key.release();
+}
+
+SettingsKey* create_settings_key(const char* path, const char* key_class,
+                                 KeyDisposition& disposition) {
+    disposition = KeyDisposition::None;
+    auto key = std::make_unique<SettingsKey>();
+    key->file = settings_key_file(path);
+    if (key->file.empty())
+        return nullptr;
+    std::error_code error;
+    if (fs::exists(key->file, error)) {
+        if (!read_lines(key->file, key->lines))
+            return nullptr;
+        disposition = KeyDisposition::OpenedExistingKey;
+        return key.release();
+    }
+    fs::create_directories(fs::path(key->file).parent_path(), error);
+    if (key_class && writes_one_line(key_class, std::strlen(key_class)))
+        key->lines.push_back(std::string("# ") + key_class);
+    if (!replace_file(key->file, key->lines))
+        return nullptr;
+    disposition = KeyDisposition::CreatedNewKey;
+    return key.release();
+}
+
+bool query_settings_value(const SettingsKey* key, const char* name, char* buffer,
+                          std::uint32_t& size) {
+    if (!key || !name)
+        return false;
+    for (const std::string& line : key->lines) {
+        const char* value = value_of(line, name);
+        if (!value)
+            continue;
+        // A zero byte edited into the file ends the text there.
+        const std::size_t length = std::strlen(value);
+        const std::size_t needed = length + 1;
+        const bool fits = buffer && needed <= size;
+        if (fits) {
+            std::memcpy(buffer, value, length);
+            buffer[length] = '\0';
+        }
+        size = std::uint32_t(needed);
+        return fits;
+    }
+    return false;
+}
+
+bool set_settings_value(SettingsKey* key, const char* name, const char* data, std::uint32_t size) {
+    if (!key || !name || (!data && size > 0))
+        return false;
+    const std::size_t name_length = std::strlen(name);
+    const std::size_t length = data ? strnlen(data, size) : 0;
+    if (name_length == 0 || std::strchr(name, '=') || !writes_one_line(name, name_length) ||
+        !writes_one_line(data, length))
+        return false;
+    const std::string line =
+        std::string(name) + '=' + (data ? std::string(data, length) : std::string());
+    std::vector<std::string> lines = key->lines;
+    bool replaced = false;
+    for (std::string& existing : lines)
+        if (!replaced && value_of(existing, name)) {
+            existing = line;
+            replaced = true;
+        }
+    if (!replaced)
+        lines.push_back(line);
+    if (!replace_file(key->file, lines))
+        return false;
+    key->lines = std::move(lines);
+    return true;
+}
+
+void close_settings_key(SettingsKey* key) {
+    delete key;
+}
+
+} // namespace platform

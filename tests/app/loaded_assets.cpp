@@ -1,0 +1,89 @@
+#include "app/loaded_assets.h"
+
+#include <cstdlib>
+
+#include "app/app_state.h"
+#include "app/assets.h"
+#include "data/run_directory.h"
+#include "gfx/palette.h"
+#include "platform/headless/headless.h"
+#include "platform/png_writer.h"
+
+TemporaryConfigHome::TemporaryConfigHome() {
+    if (const char* previous = std::getenv("XDG_CONFIG_HOME"))
+        previous_ = previous;
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "blokit-config-XXXXXX").string();
+    path_ = mkdtemp(pattern.data()) ? pattern : std::string();
+    setenv("XDG_CONFIG_HOME", path_.c_str(), 1);
+}
+
+TemporaryConfigHome::~TemporaryConfigHome() {
+    if (previous_)
+        setenv("XDG_CONFIG_HOME", previous_->c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+    std::error_code error;
+    if (!path_.empty()) {
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, error);
+        std::filesystem::remove_all(path_, error);
+    }
+}
+
+void LoadedAssetsTest::SetUp() {
+    english_ = use_english;
+    headless::reset();
+    config.emplace();
+    ASSERT_FALSE(config->path().empty());
+    ASSERT_TRUE(open_display(mode_fullscreen, "QM - Blokit", 8, 640, 480, 640, 480));
+    load_from_run_directory();
+}
+
+void LoadedAssetsTest::TearDown() {
+    save_settings_and_release();
+    config.reset();
+    use_english = english_;
+}
+
+void LoadedAssetsTest::load_from_run_directory() {
+    InRunDirectory in_run_directory;
+    load_settings_and_assets();
+}
+
+bool same_block(const Surface& a, int x, int y, const Surface& b, int sx, int sy, int w, int h) {
+    platform::LockedPixels pa;
+    platform::LockedPixels pb;
+    if (a->lock(pa) != platform::Result::Ok)
+        return false;
+    if (b->lock(pb) != platform::Result::Ok) {
+        a->unlock();
+        return false;
+    }
+    bool same = true;
+    for (int row = 0; row < h && same; ++row)
+        for (int column = 0; column < w && same; ++column)
+            same = pa.pixels[(y + row) * pa.pitch + x + column] ==
+                   pb.pixels[(sy + row) * pb.pitch + sx + column];
+    a->unlock();
+    b->unlock();
+    return same;
+}
+
+void keep_frame(const char* name) {
+    const char* directory = std::getenv("BLOKIT_FRAMES");
+    if (!directory)
+        return;
+    set_palette(game_palette);
+    platform::LockedPixels locked;
+    if (display.back_buffer->lock(locked) != platform::Result::Ok)
+        return;
+    std::uint8_t rgb[768];
+    for (int i = 0; i < 256; ++i) {
+        rgb[3 * i] = palette_entries[i].red;
+        rgb[3 * i + 1] = palette_entries[i].green;
+        rgb[3 * i + 2] = palette_entries[i].blue;
+    }
+    platform::write_png_indexed(std::string(directory) + "/" + name + ".png", locked.width,
+                                locked.height, locked.pixels, std::size_t(locked.pitch), rgb);
+    display.back_buffer->unlock();
+}
