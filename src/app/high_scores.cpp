@@ -91,7 +91,8 @@ void edit_name_step(char* name, int limit) {
     }
     if (!name_key_latch) {
         if (key != platform::vk::Backspace) {
-            name[length] = static_cast<char>(key); // the letters' key codes are their capitals
+            // The key codes of the letters and of Space are their characters.
+            name[length] = static_cast<char>(key);
             name[length + 1] = '\0';
         } else if (length > 0) {
             name[length - 1] = '\0';
