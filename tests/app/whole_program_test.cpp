@@ -1,6 +1,9 @@
 #include "app/app_fixture.h"
 #include "app/screen_fixture.h"
 
+#include <fstream>
+#include <iterator>
+
 #include "app/app_state.h"
 #include "app/credits.h"
 #include "app/high_scores.h"
@@ -39,6 +42,11 @@ bool ends_with(const std::string& text, const std::string& end) {
            text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
+std::string file_text(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 // The title screen does not wait for the key that ended the screen before
 // it: a title key held down with it decides there at once.
 void leave_screen_with_title_key(std::uint64_t at, int screen_key, int title_key) {
@@ -50,6 +58,7 @@ void leave_screen_with_title_key(std::uint64_t at, int screen_key, int title_key
 
 class WholeProgramTest : public AppTest {
   protected:
+    std::string settings_text() const { return file_text(config_ / "Quillmoor" / "Blokit.conf"); }
     void SetUp() override {
         AppTest::SetUp();
         provide_data({"DATA.ONE", "AUDIO.ONE", "QMBLOKIT.MDS"});
@@ -103,6 +112,7 @@ TEST_F(WholeProgramTest, AOnePlayerGameFromStartToExitLeavesTheTableAndTheSettin
     EXPECT_STREQ(high_scores[0].name.data(), "ANNA");
     EXPECT_GT(high_scores[0].score, 0);
     EXPECT_EQ(high_scores[1].score, 0);
+    EXPECT_NE(settings_text().find("Options=0 0\n"), std::string::npos);
 }
 
 TEST_F(WholeProgramTest, EscapeOnTheTitleGoesStraightToTheAdvert) {
@@ -121,12 +131,24 @@ TEST_F(WholeProgramTest, EscapeOnTheTitleGoesStraightToTheAdvert) {
     EXPECT_FALSE(fs::exists(scratch_ / "HISCORE.DAT"));
 }
 
-TEST_F(WholeProgramTest, ClosingTheWindowInAGameSkipsTheTableAndEndsWithoutWaiting) {
+TEST_F(WholeProgramTest, ClosingTheWindowInAGameSkipsTheTableAndStillKeepsTheKeySet) {
     leave_screen_with_title_key(1500, Space, key_1);
+    tap(platform::vk::F1, 3000);
     headless::post_at(4000, {MessageKind::Close, 0});
     EXPECT_EQ(WinMain(), 0);
     EXPECT_LT(headless::now(), 4100u);
     EXPECT_FALSE(fs::exists(scratch_ / "HISCORE.DAT"));
+    // The key set chosen with F1 in the game is stored by the shut-down.
+    EXPECT_NE(settings_text().find("Options=1 0\n"), std::string::npos);
+}
+
+TEST_F(WholeProgramTest, TheStoredKeySetIsReadAtStartAndWrittenBackAtTheEnd) {
+    fs::create_directories(config_ / "Quillmoor");
+    std::ofstream(config_ / "Quillmoor" / "Blokit.conf") << "Options=1 1\n";
+    tap(Escape, 1500);
+    tap(Escape, 3500);
+    EXPECT_EQ(WinMain(), 0);
+    EXPECT_NE(settings_text().find("Options=1 1\n"), std::string::npos);
 }
 
 TEST_F(WholeProgramTest, TwoPlayersSeeTheResultAndThenTheTitleAgain) {
