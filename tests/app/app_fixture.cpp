@@ -47,6 +47,12 @@ void AppTest::open_game_display() {
     load_settings_and_assets();
 }
 
+void AppTest::open_active_game_display() {
+    provide_data({"DATA.ONE"});
+    open_game_display();
+    headless::post({platform::MessageKind::ActivateApp, 1});
+}
+
 std::string AppTest::save_frame(const headless::Frame& frame, const std::string& name) const {
     const fs::path directory = fs::path(BLOKIT_RUN_DIR).parent_path() / "app_test_frames";
     fs::create_directories(directory);

@@ -14,6 +14,11 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/screen.h"
 
+// The title screen's own keys.
+constexpr int key_1 = 0x31;
+constexpr int key_2 = 0x32;
+constexpr int key_b = 0x42;
+
 class AppTest : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -24,6 +29,8 @@ class AppTest : public ::testing::Test {
     void provide_data(std::initializer_list<const char*> names);
     // Opens a windowed 640 x 480 display and loads the lasting assets.
     void open_game_display();
+    // The same over the game's pictures, with the window active.
+    void open_active_game_display();
     // Writes a frame as PNG into the test output directory; the path.
     std::string save_frame(const headless::Frame& frame, const std::string& name) const;
 

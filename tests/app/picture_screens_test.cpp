@@ -17,9 +17,7 @@ class PictureScreensTest : public AppTest {
   protected:
     void SetUp() override {
         AppTest::SetUp();
-        provide_data({"DATA.ONE"});
-        open_game_display();
-        headless::post({platform::MessageKind::ActivateApp, 1});
+        open_active_game_display();
     }
 };
 

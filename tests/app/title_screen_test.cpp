@@ -12,19 +12,11 @@ using platform::vk::Escape;
 using platform::vk::Return;
 using platform::vk::Space;
 
-namespace {
-constexpr int key_1 = 0x31;
-constexpr int key_2 = 0x32;
-constexpr int key_b = 0x42;
-} // namespace
-
 class TitleScreenTest : public AppTest {
   protected:
     void SetUp() override {
         AppTest::SetUp();
-        provide_data({"DATA.ONE"});
-        open_game_display();
-        headless::post({platform::MessageKind::ActivateApp, 1});
+        open_active_game_display();
         player_count = 1;
         game_mode = GameMode::Blob;
     }

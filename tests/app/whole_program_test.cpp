@@ -25,9 +25,6 @@ using platform::vk::Space;
 
 namespace {
 
-constexpr int key_1 = 0x31;
-constexpr int key_2 = 0x32;
-
 // What the last frame shows is the advert: black bands over and under it.
 void expect_advert_last() {
     const headless::Frame* frame = headless::last_frame();
