@@ -1,6 +1,7 @@
 #include "app/app_fixture.h"
 #include "app/screen_fixture.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -71,10 +72,9 @@ class WholeProgramTest : public AppTest {
 
 TEST_F(WholeProgramTest, AOnePlayerGameFromStartToExitLeavesTheTableAndTheSettings) {
     write_empty_high_score_table();
-    const fs::path frames = fs::path(BLOKIT_RUN_DIR).parent_path() / "app_test_frames" / "game";
-    fs::remove_all(frames);
-    fs::create_directories(frames);
-    headless::write_frames_to(frames.string());
+    // Every frame of the run as PNG, to look at, when asked for.
+    if (const char* directory = std::getenv("BLOKIT_SCENARIO_FRAMES"))
+        headless::write_frames_to(directory);
     headless::answer_next_box(BoxAnswer::No);
     leave_screen_with_title_key(1500, Space, key_1);
     for (std::uint64_t drop = 3000; drop < 5000; drop += 400)
