@@ -139,6 +139,25 @@ TEST_F(WholeProgramTest, ClosingTheWindowInAGameSkipsTheTableAndStillKeepsTheKey
     EXPECT_NE(settings_text().find("Options=1 0\n"), std::string::npos);
 }
 
+TEST_F(WholeProgramTest, AnotherApplicationInFrontHoldsTheGameAndTheReturnRestoresTheSurfaces) {
+    leave_screen_with_title_key(1500, Space, key_1);
+    headless::post_at(1600, {MessageKind::ActivateApp, 0});
+    // Active this long, the pieces would have piled up to the top long ago.
+    headless::post_at(400000, {MessageKind::ActivateApp, 1});
+    tap(Escape, 400500);
+    tap(Space, 402000);
+    tap(Escape, 404000);
+    tap(Space, 405000);
+    // Should the script go astray, closing the window still ends the run.
+    headless::post_at(500000, {MessageKind::Close, 0});
+    EXPECT_EQ(WinMain(), 0);
+    EXPECT_LT(headless::now(), 500000u);
+    EXPECT_EQ(players[0].score, 0);
+    EXPECT_EQ(players[0].state, 0); // ended by Escape, not by topping out
+    EXPECT_GE(headless::restores().size(), 2u);
+    expect_advert_last();
+}
+
 TEST_F(WholeProgramTest, TheStoredKeySetIsReadAtStartAndWrittenBackAtTheEnd) {
     fs::create_directories(config_ / "Quillmoor");
     std::ofstream(config_ / "Quillmoor" / "Blokit.conf") << "Options=1 1\n";
