@@ -37,4 +37,8 @@ bool script_pending();
 // Messages waiting in the queue.
 int queued_messages();
 
+// The user's default language as the system reports it (US English after a
+// reset).
+void set_user_lang_id(std::uint16_t lang_id);
+
 } // namespace headless

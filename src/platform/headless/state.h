@@ -29,6 +29,7 @@ struct State {
     std::uint32_t polls_since_advance = 0;
     std::deque<platform::Message> messages;
     platform::WindowProcedure window_procedure = nullptr;
+    std::uint16_t user_lang_id = 0x0409;
 
     // Display.
     std::deque<Frame> frames;
