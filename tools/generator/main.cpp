@@ -10,9 +10,22 @@
 #include "platform/png_writer.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace {
+
+constexpr const char* usage = "usage: %s RUN_DIRECTORY [--png PREVIEW_DIRECTORY]\n";
+
+// Output directories are made when missing, so a fresh path just works.
+bool make_directory(const std::string& directory) {
+    std::error_code error;
+    std::filesystem::create_directories(directory, error);
+    if (error)
+        std::fprintf(stderr, "cannot make %s: %s\n", directory.c_str(), error.message().c_str());
+    return !error;
+}
 
 bool write_previews(const std::string& directory) {
     const Palette palette = make_game_palette();
@@ -35,12 +48,16 @@ bool write_previews(const std::string& directory) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::printf(usage, argv[0]);
+        return 0;
+    }
     if (argc != 2 && !(argc == 4 && std::string(argv[2]) == "--png")) {
-        std::fprintf(stderr, "usage: %s RUN_DIRECTORY [--png PREVIEW_DIRECTORY]\n", argv[0]);
+        std::fprintf(stderr, usage, argv[0]);
         return 2;
     }
-    if (!write_run_directory(argv[1])) {
+    if (!make_directory(argv[1]) || !write_run_directory(argv[1])) {
         return 1;
     }
-    return argc == 4 && !write_previews(argv[3]) ? 1 : 0;
+    return argc == 4 && (!make_directory(argv[3]) || !write_previews(argv[3])) ? 1 : 0;
 }
