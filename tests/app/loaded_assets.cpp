@@ -8,13 +8,12 @@
 #include "gfx/palette.h"
 #include "platform/headless/headless.h"
 #include "platform/png_writer.h"
+#include "support/temporary_directory.h"
 
 TemporaryConfigHome::TemporaryConfigHome() {
     if (const char* previous = std::getenv("XDG_CONFIG_HOME"))
         previous_ = previous;
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "blokit-config-XXXXXX").string();
-    path_ = mkdtemp(pattern.data()) ? pattern : std::string();
+    path_ = make_temporary_directory("blokit-config");
     setenv("XDG_CONFIG_HOME", path_.c_str(), 1);
 }
 

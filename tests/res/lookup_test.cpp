@@ -11,6 +11,7 @@
 #include "formats/archive_writer.h"
 #include "formats/byte_writer.h"
 #include "res/resource.h"
+#include "support/temporary_directory.h"
 #include "test_files.h"
 
 namespace fs = std::filesystem;
@@ -146,9 +147,8 @@ TEST_F(ResourceLookup, TreeSearchSkipsPathsTooLongForTheBuffer) {
 
 TEST_F(ResourceLookup, TreeSearchDoesNotFollowDirectoryLinks) {
     // A link back up would make the walk go round in circles; a link elsewhere leaves the tree.
-    std::string outside = (fs::temp_directory_path() / "blokit-outside-XXXXXX").string();
-    ASSERT_NE(mkdtemp(outside.data()), nullptr);
-    write_file(fs::path(outside) / "ELSEWHERE.TXT", text_bytes("outside"));
+    const fs::path outside = make_temporary_directory("blokit-outside");
+    write_file(outside / "ELSEWHERE.TXT", text_bytes("outside"));
     fs::create_directory("loop");
     fs::create_directory_symlink("..", "loop/up");
     fs::create_directory_symlink(outside, "away");

@@ -10,14 +10,12 @@
 #include <jpeglib.h>
 
 #include "formats/byte_writer.h"
+#include "support/temporary_directory.h"
 
 namespace fs = std::filesystem;
 
-ScratchDirectory::ScratchDirectory() : previous_(fs::current_path()) {
-    std::string pattern = (fs::temp_directory_path() / "blokit-res-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot make a scratch directory");
-    path_ = pattern;
+ScratchDirectory::ScratchDirectory()
+    : previous_(fs::current_path()), path_(make_temporary_directory("blokit-res")) {
     fs::current_path(path_);
 }
 
