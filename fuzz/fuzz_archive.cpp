@@ -30,7 +30,7 @@ void look_up(const char* name, std::size_t archive_size) {
         return;
     if (static_cast<std::uint64_t>(resource_base) + resource_size > archive_size)
         std::abort();
-    if (read_resource(member).size() != resource_size)
+    if (read_resource(member, resource_size).size() != resource_size)
         std::abort();
     std::fclose(member);
 }

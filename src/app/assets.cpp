@@ -9,11 +9,8 @@
 #include "game/player.h"
 #include "gfx/tile_set.h"
 #include "platform/settings_store.h"
+#include "res/font_file.h"
 #include "res/picture.h"
-
-Font game_font;
-Surface background_surface;
-Palette game_palette{};
 
 namespace {
 

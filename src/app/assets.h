@@ -3,16 +3,7 @@
 // The one persistent setting (the players' key-set choice) and the assets
 // that last from start-up to shut-down.
 
-#include "gfx/display.h"
-#include "gfx/font.h"
-#include "res/palette.h"
-
-// All text of the game; lasts until the process ends.
-extern Font game_font;
-// The playfield background, also behind the high-score screens.
-extern Surface background_surface;
-// The colours of the background picture, set at every game start.
-extern Palette game_palette;
+#include "gfx/game_graphics.h"
 
 // Reads the key-set choice (both 0 when nothing usable is stored), loads the
 // sound effects, the font, the background with its palette and the tile set,

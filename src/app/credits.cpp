@@ -1,6 +1,6 @@
 #include "app/credits.h"
 
-#include "app/app_state.h"
+#include "game/session.h"
 #include "platform/window.h"
 
 namespace {

@@ -2,8 +2,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/app_state.h"
 #include "app/high_scores.h"
+#include "game/session.h"
 #include "res/byte_order.h"
 
 namespace {
@@ -13,6 +13,12 @@ using FileBytes = std::array<std::uint8_t, high_score_file_bytes>;
 // A new table is written under this name first and renamed over the old
 // file only when it is complete, so a failed write leaves the old file.
 constexpr const char* new_file_name = "HISCORE.NEW";
+
+// Where the fields of an entry lie within its bytes.
+constexpr std::size_t score_field = 0;
+constexpr std::size_t level_field = 4;
+constexpr std::size_t rows_field = 8;
+constexpr std::size_t name_field = 12;
 
 void write_u32le(std::uint8_t* p, std::uint32_t value) {
     for (int i = 0; i < 4; ++i)
@@ -31,10 +37,10 @@ FileBytes encode_file() {
     FileBytes bytes{};
     std::uint8_t* p = bytes.data();
     for (const HighScoreEntry& entry : high_scores) {
-        write_u32le(p, static_cast<std::uint32_t>(entry.score));
-        write_u32le(p + 4, static_cast<std::uint32_t>(entry.level));
-        write_u32le(p + 8, static_cast<std::uint32_t>(entry.rows));
-        std::copy(entry.name.begin(), entry.name.end(), p + 12);
+        write_u32le(p + score_field, static_cast<std::uint32_t>(entry.score));
+        write_u32le(p + level_field, static_cast<std::uint32_t>(entry.level));
+        write_u32le(p + rows_field, static_cast<std::uint32_t>(entry.rows));
+        std::copy(entry.name.begin(), entry.name.end(), p + name_field);
         p += high_score_entry_bytes;
     }
     write_u32le(p, table_checksum());
@@ -46,10 +52,10 @@ FileBytes encode_file() {
 void decode_table(const FileBytes& bytes) {
     const std::uint8_t* p = bytes.data();
     for (HighScoreEntry& entry : high_scores) {
-        entry.score = read_i32le(p);
-        entry.level = read_i32le(p + 4);
-        entry.rows = read_i32le(p + 8);
-        std::copy_n(p + 12, name_limit, entry.name.begin());
+        entry.score = read_i32le(p + score_field);
+        entry.level = read_i32le(p + level_field);
+        entry.rows = read_i32le(p + rows_field);
+        std::copy_n(p + name_field, name_limit, entry.name.begin());
         entry.name.back() = '\0';
         p += high_score_entry_bytes;
     }

@@ -4,11 +4,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/app_state.h"
 #include "app/assets.h"
 #include "app/screen_common.h"
-#include "game/controls.h"
 #include "game/player.h"
+#include "game/session.h"
 #include "gfx/display.h"
 #include "gfx/font.h"
 #include "gfx/sprite.h"
@@ -45,12 +44,11 @@ std::string format_row(const HighScoreEntry& entry) {
     return text;
 }
 
-// Runs `draw` with the game font's advance narrowed to that of the rows.
-template <class Draw> void with_row_advance(Draw draw) {
-    const int saved = game_font.glyph_width;
-    game_font.glyph_width = row_advance;
-    draw();
-    game_font.glyph_width = saved;
+// The game font with the narrower advance of the rows.
+Font row_font() {
+    Font font = game_font;
+    font.glyph_width = row_advance;
+    return font;
 }
 
 void show_table_over_background() {
@@ -143,21 +141,19 @@ void run_high_score_screen() {
 }
 
 void draw_high_score_table() {
-    draw_centred_text(header_y(), use_english ? "POINTS LEVEL ROWS        PLAYER"
-                                              : "PUNKTE LEVEL REIHEN      SPIELER");
-    with_row_advance([] {
-        for (int row = 0; row < high_score_count; ++row)
-            draw_centred_text(row_y(row),
-                              format_row(high_scores[static_cast<std::size_t>(row)]).c_str());
-    });
+    draw_centred_text(game_font, header_y(),
+                      use_english ? "POINTS LEVEL ROWS        PLAYER"
+                                  : "PUNKTE LEVEL REIHEN      SPIELER");
+    const Font font = row_font();
+    for (int row = 0; row < high_score_count; ++row)
+        draw_centred_text(font, row_y(row),
+                          format_row(high_scores[static_cast<std::size_t>(row)]).c_str());
 }
 
 void draw_edited_row() {
     if (new_entry_row < 0 || new_entry_row >= high_score_count)
         return;
-    with_row_advance([] {
-        draw_shaded_band(band_top(new_entry_row));
-        draw_centred_text(row_y(new_entry_row),
-                          format_row(high_scores[static_cast<std::size_t>(new_entry_row)]).c_str());
-    });
+    draw_shaded_band(band_top(new_entry_row));
+    draw_centred_text(row_font(), row_y(new_entry_row),
+                      format_row(high_scores[static_cast<std::size_t>(new_entry_row)]).c_str());
 }

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "app/app_state.h"
 #include "app/assets.h"
 #include "app/screen_common.h"
 #include "game/player.h"
+#include "game/session.h"
 #include "gfx/display.h"
 #include "platform/keyboard.h"
 
@@ -17,7 +17,7 @@ void draw_wins_line(int band_top, int player_number, std::int32_t other_losses) 
     char text[48];
     std::snprintf(text, sizeof text, use_english ? "PLAYER %d - %lld" : "SPIELER %d - %lld",
                   player_number, -static_cast<long long>(other_losses));
-    draw_centred_text(band_top + game_font.glyph_height / 2, text);
+    draw_centred_text(game_font, band_top + game_font.glyph_height / 2, text);
 }
 
 } // namespace

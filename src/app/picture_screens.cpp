@@ -1,8 +1,8 @@
 #include "app/picture_screens.h"
 
-#include "app/app_state.h"
 #include "app/screen_common.h"
 #include "app/window_proc.h"
+#include "game/session.h"
 #include "gfx/display.h"
 #include "gfx/palette.h"
 #include "platform/keyboard.h"
@@ -14,6 +14,11 @@ namespace {
 using platform::vk::Escape;
 using platform::vk::Return;
 using platform::vk::Space;
+
+// The advert lies between black bands of 40 rows.
+constexpr int advert_width = 640;
+constexpr int advert_height = 400;
+constexpr int advert_top = 40;
 
 // Blacks the screen out, then shows `source` of the picture `name`, in its
 // own colours, with its top-left at (x, y).
@@ -48,7 +53,7 @@ void show_logo_screen() {
 }
 
 void show_advert_screen() {
-    show_picture("WERBEPIX.PIX", {0, 0, 640, 400}, 0, 40);
+    show_picture("WERBEPIX.PIX", {0, 0, advert_width, advert_height}, 0, advert_top);
     // Once the window is gone no key can reach the program: waiting would
     // never end.
     if (!window_destroyed) {

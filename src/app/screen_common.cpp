@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "app/assets.h"
-#include "game/controls.h"
+#include "game/session.h"
 #include "gfx/display.h"
 #include "gfx/font.h"
 #include "gfx/rect.h"
@@ -14,10 +14,10 @@ constexpr int band_steps = 16;
 constexpr int band_first_colour = 80;
 } // namespace
 
-void draw_centred_text(int y, const char* text) {
+void draw_centred_text(const Font& font, int y, const char* text) {
     const int length = static_cast<int>(std::strlen(text));
-    const int x = display.screen_width / 2 - length * game_font.glyph_width / 2;
-    draw_text(game_font, display.back_buffer, x, y, text);
+    const int x = display.screen_width / 2 - length * font.glyph_width / 2;
+    draw_text(font, display.back_buffer, x, y, text);
 }
 
 void draw_shaded_band(int top) {

@@ -6,13 +6,14 @@
 
 #include <cstdint>
 
-#include "app/app_state.h"
+#include "game/session.h"
+#include "gfx/font.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
 
-// Draws `text` in the game font, transparent, into the back buffer at y,
-// centred on the screen with the font's current glyph width as the advance.
-void draw_centred_text(int y, const char* text);
+// Draws `text` in `font`, transparent, into the back buffer at y, centred on
+// the screen with the font's glyph width as the advance.
+void draw_centred_text(const Font& font, int y, const char* text);
 
 // Fills a band two glyph heights high from row `top` across the screen with
 // palette indices 80 on, each step one pixel further in from every edge.

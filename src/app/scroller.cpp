@@ -13,7 +13,7 @@ std::vector<std::uint8_t> load_scroll_text() {
     if (stream == nullptr)
         return text;
     // Only the bytes really there: a file shorter than it claims ends early.
-    text = read_resource(stream);
+    text = read_resource(stream, resource_size);
     std::fclose(stream);
     std::erase_if(text, [](std::uint8_t byte) { return byte < 0x20; });
     return text;

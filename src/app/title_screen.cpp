@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <array>
 
-#include "app/app_state.h"
 #include "app/assets.h"
 #include "app/scroller.h"
 #include "game/controls.h"
 #include "game/player.h"
+#include "game/session.h"
 #include "gfx/display.h"
 #include "gfx/palette.h"
 #include "gfx/sprite.h"
@@ -28,6 +28,9 @@ constexpr std::array title_keys{
 constexpr int logo_start_y = -240;
 constexpr int slide_step = 4;
 constexpr platform::Rect logo_rect{0, 0, 600, 240};
+// The logo's column, and the rows the redrawn band reaches below its top.
+constexpr int logo_x = 10;
+constexpr int band_below_logo = 244;
 constexpr unsigned scroll_period_ms = 25;
 
 bool title_key_or_quit() {
@@ -51,11 +54,12 @@ void slide_in(const TitlePictures& pictures, const Palette& logo_palette) {
             platform::wait_message();
             continue;
         }
-        const platform::Rect band{10, 0, display.screen_width - 20, title_y + 244};
+        const platform::Rect band{logo_x, 0, display.screen_width - 2 * logo_x,
+                                  title_y + band_below_logo};
         title_y += slide_step;
-        blit_rect(display.back_buffer, 10, 0, band, pictures.background);
-        blit_rect_keyed(display.back_buffer, 10, title_y, logo_rect, pictures.logo);
-        present_rect(10, 0, band);
+        blit_rect(display.back_buffer, logo_x, 0, band, pictures.background);
+        blit_rect_keyed(display.back_buffer, logo_x, title_y, logo_rect, pictures.logo);
+        present_rect(logo_x, 0, band);
     }
 }
 

@@ -1,6 +1,5 @@
 #include "app/win_main.h"
 
-#include "app/app_state.h"
 #include "app/assets.h"
 #include "app/credits.h"
 #include "app/high_scores.h"
@@ -12,6 +11,7 @@
 #include "audio/music.h"
 #include "game/game_loop.h"
 #include "game/player.h"
+#include "game/session.h"
 #include "gfx/display.h"
 #include "platform/language.h"
 #include "platform/messages.h"

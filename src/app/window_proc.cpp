@@ -1,8 +1,8 @@
 #include "app/window_proc.h"
 
-#include "app/app_state.h"
 #include "app/assets.h"
 #include "audio/music.h"
+#include "game/session.h"
 #include "gfx/display.h"
 #include "platform/window.h"
 

@@ -1,6 +1,6 @@
 #include "audio/mids_player.h"
 
-#include "gfx/display.h"
+#include "gfx/error_box.h"
 
 #include <cstdio>
 #include <new>

@@ -1,6 +1,6 @@
 #include "audio/wave.h"
 
-#include "gfx/display.h"
+#include "gfx/error_box.h"
 #include "res/byte_order.h"
 #include "res/resource.h"
 
@@ -69,7 +69,7 @@ std::vector<std::uint8_t> load_wave_file(const char* name, WaveData& wave) {
         error_box(name, "Error reading file");
         return {};
     }
-    std::vector<std::uint8_t> image = read_resource(stream);
+    std::vector<std::uint8_t> image = read_resource(stream, resource_size);
     std::fclose(stream);
     if (!parse_wave(image, &wave.format, &wave.samples, &wave.data_size))
         return {};

@@ -1,8 +1,8 @@
 #include "game/controls.h"
 
-#include "app/app_state.h"
 #include "game/game_output.h"
 #include "game/piece_moves.h"
+#include "game/session.h"
 #include "platform/keyboard.h"
 
 namespace {
@@ -57,10 +57,6 @@ void toggle_key_set(int record, ControlHandler choice_0, ControlHandler choice_1
 }
 
 } // namespace
-
-bool key_down(int virtual_key) {
-    return platform::key_is_down(virtual_key);
-}
 
 void controls_arrows_ctrl(int player) {
     poll_key_set(player, {Left, Right, Down, Control});

@@ -2,10 +2,6 @@
 
 #include "game/player.h"
 
-// Whether the key with this virtual-key code is down at this moment. Every
-// keyboard test of the program goes through it.
-bool key_down(int virtual_key);
-
 // The four key sets. Each press acts once, at the first poll that sees it;
 // the key must be seen up again before it acts again.
 void controls_arrows_ctrl(int player); // Left, Right, Down rotates, Ctrl drops

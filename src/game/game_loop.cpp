@@ -1,9 +1,9 @@
 #include "game/game_loop.h"
 
-#include "app/app_state.h"
 #include "game/driver.h"
 #include "game/game_output.h"
 #include "game/player.h"
+#include "game/session.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
 

@@ -2,22 +2,23 @@
 
 #include <cstdio>
 
-#include "app/app_state.h"
-#include "app/assets.h"
 #include "game/controls.h"
-#include "gfx/font.h"
+#include "game/session.h"
+#include "gfx/game_graphics.h"
 #include "gfx/sprite.h"
 #include "gfx/tile_set.h"
 
-std::int32_t cell_size = 20;
-std::int32_t board_left = 220;
-std::int32_t board_top = 8;
-
 namespace {
 
+constexpr int board_cell_size = 20;
+constexpr int board_top_y = 8;
 constexpr int one_player_left = 220;
 constexpr int two_player_lefts[2] = {70, 370};
 constexpr int frame_width = 4;
+
+// Where the game-over picture lies on a finished board.
+constexpr int game_over_x = 30;
+constexpr int game_over_y = 140;
 
 // A cell's side is open where the neighbour in that direction is not alike.
 template <class Alike> int mask_from(Alike alike) {
@@ -73,14 +74,14 @@ void draw_frame() {
                 board_top + board_height);
 }
 
-void text(int x, int y, const char* line) {
-    draw_text(game_font, display.back_buffer, x, y, line);
+void text(const Font& font, int x, int y, const char* line) {
+    draw_text(font, display.back_buffer, x, y, line);
 }
 
-void number_text(int x, int y, const char* format, std::int32_t value) {
+void number_text(const Font& font, int x, int y, const char* format, std::int32_t value) {
     char line[32];
     std::snprintf(line, sizeof line, format, value);
-    text(x, y, line);
+    text(font, x, y, line);
 }
 
 const char* language(const char* english, const char* german) {
@@ -88,28 +89,29 @@ const char* language(const char* english, const char* german) {
 }
 
 void draw_one_player_status(const PlayerRecord& player) {
-    const int w = game_font.glyph_width;
-    const int h = game_font.glyph_height;
+    const Font& font = game_font;
+    const int w = font.glyph_width;
+    const int h = font.glyph_height;
     if (game_mode == GameMode::Blob)
-        text(3 * w, h, "QM-BLOB");
+        text(font, 3 * w, h, "QM-BLOB");
     else
-        text(2 * w, h, "QM-BLOKIT");
-    number_text(w / 4, 3 * h, language("POINTS: %5d", "PUNKTE: %5d"), player.score);
-    number_text(w / 4, 5 * h, "LEVEL:     %2d", player.level);
-    number_text(w / 4, 7 * h, language("ROWS:     %3d", "REIHEN:   %3d"), player.rows);
+        text(font, 2 * w, h, "QM-BLOKIT");
+    number_text(font, w / 4, 3 * h, language("POINTS: %5d", "PUNKTE: %5d"), player.score);
+    number_text(font, w / 4, 5 * h, "LEVEL:     %2d", player.level);
+    number_text(font, w / 4, 7 * h, language("ROWS:     %3d", "REIHEN:   %3d"), player.rows);
     const int x = board_left + board_columns * cell_size + w;
-    text(x, h, "CONTROL KEYS");
-    text(x, 3 * h, "ESC-QUIT");
-    text(x, 5 * h, "LEFT-LEFT");
-    text(x, 7 * h, "RIGHT-RIGHT");
+    text(font, x, h, "CONTROL KEYS");
+    text(font, x, 3 * h, "ESC-QUIT");
+    text(font, x, 5 * h, "LEFT-LEFT");
+    text(font, x, 7 * h, "RIGHT-RIGHT");
     if (player.control == controls_arrows_ctrl) {
-        text(x, 9 * h, "DOWN-ROTATE");
-        text(x, 11 * h, "CTRL-DROP");
+        text(font, x, 9 * h, "DOWN-ROTATE");
+        text(font, x, 11 * h, "CTRL-DROP");
     } else {
-        text(x, 9 * h, "UP-ROTATE");
-        text(x, 11 * h, "DOWN-DROP");
+        text(font, x, 9 * h, "UP-ROTATE");
+        text(font, x, 11 * h, "DOWN-DROP");
     }
-    text(x, 13 * h, "F1-CHANGE");
+    text(font, x, 13 * h, "F1-CHANGE");
 }
 
 // One column of a two-player status: the record's figures, then its keys
@@ -122,44 +124,58 @@ struct KeyLegend {
     const char* change;
 };
 
-void draw_player_column(int x, const PlayerRecord& player, const KeyLegend& keys) {
-    const int h = game_font.glyph_height;
-    text(x, 2 * h, "PTS:");
-    number_text(x, 3 * h, "%d", player.score);
-    text(x, 4 * h, "LVL:");
-    number_text(x, 5 * h, "%d", player.level);
-    text(x, 6 * h, "ROWS:");
-    number_text(x, 7 * h, "%d", player.rows);
-    text(x, 9 * h, "CTRL");
-    text(x, 10 * h, keys.left);
-    text(x, 11 * h, keys.right);
-    text(x, 12 * h, keys.drop);
-    text(x, 13 * h, keys.rotate);
-    text(x, 14 * h, keys.change);
+void draw_player_column(const Font& font, int x, const PlayerRecord& player,
+                        const KeyLegend& keys) {
+    const int h = font.glyph_height;
+    text(font, x, 2 * h, "PTS:");
+    number_text(font, x, 3 * h, "%d", player.score);
+    text(font, x, 4 * h, "LVL:");
+    number_text(font, x, 5 * h, "%d", player.level);
+    text(font, x, 6 * h, "ROWS:");
+    number_text(font, x, 7 * h, "%d", player.rows);
+    text(font, x, 9 * h, "CTRL");
+    text(font, x, 10 * h, keys.left);
+    text(font, x, 11 * h, keys.right);
+    text(font, x, 12 * h, keys.drop);
+    text(font, x, 13 * h, keys.rotate);
+    text(font, x, 14 * h, keys.change);
 }
 
 void draw_two_player_status() {
-    const int w = game_font.glyph_width;
-    const int h = game_font.glyph_height;
+    // Two boards leave room for narrow columns only: half the advance.
+    Font font = game_font;
+    font.glyph_width /= 2;
+    const int w = font.glyph_width;
+    const int h = font.glyph_height;
     const int middle = display.screen_width / 2;
     if (game_mode == GameMode::Blob)
-        text(middle - 2 * w, h, "BLOB");
+        text(font, middle - 2 * w, h, "BLOB");
     else
-        text(middle - 3 * w, h, "BLOKIT");
+        text(font, middle - 3 * w, h, "BLOKIT");
     const bool left_shift = players[0].control == controls_ads_shift;
-    draw_player_column(w, players[0],
+    draw_player_column(font, w, players[0],
                        {"A", "D", left_shift ? "SHFT" : "S", left_shift ? "S" : "W", "F1"});
     const bool right_ctrl = players[1].control == controls_arrows_ctrl;
     draw_player_column(
-        display.screen_width - 6 * w, players[1],
+        font, display.screen_width - 6 * w, players[1],
         {"LEFT", "RIGHT", right_ctrl ? "CTRL" : "DOWN", right_ctrl ? "DOWN" : "UP", "F2"});
 }
 
 } // namespace
 
+std::int32_t cell_size = board_cell_size;
+std::int32_t board_left = one_player_left;
+std::int32_t board_top = board_top_y;
+
+void reset_board_geometry() {
+    cell_size = board_cell_size;
+    board_left = one_player_left;
+    board_top = board_top_y;
+}
+
 void set_board_geometry(const PlayerRecord& player) {
-    cell_size = 20;
-    board_top = 8;
+    cell_size = board_cell_size;
+    board_top = board_top_y;
     board_left = player_count > 1 ? two_player_lefts[player.index & 1] : one_player_left;
 }
 
@@ -214,14 +230,22 @@ void erase_piece(const PlayerRecord& player) {
 }
 
 void draw_status(const PlayerRecord& player) {
-    if (player_count > 1) {
-        // Two boards leave room for narrow columns only: half the advance.
-        const std::int32_t advance = game_font.glyph_width;
-        game_font.glyph_width = advance / 2;
+    if (player_count > 1)
         draw_two_player_status();
-        game_font.glyph_width = advance;
-    } else {
+    else
         draw_one_player_status(player);
-    }
+    screen_dirty = 1;
+}
+
+void draw_game_over(const PlayerRecord& player) {
+    set_board_geometry(player);
+    draw_sprite_keyed(game_over_sprite.get(), display.back_buffer, board_left + game_over_x,
+                      board_top + game_over_y);
+    screen_dirty = 1;
+}
+
+void draw_paused() {
+    draw_text(game_font, display.back_buffer, display.screen_width / 2 - 3 * game_font.glyph_width,
+              display.screen_height / 2 - game_font.glyph_height / 2, "PAUSED");
     screen_dirty = 1;
 }

@@ -2,7 +2,8 @@
 
 // The game screen in the back buffer: the background, each player's board as
 // tiles whose edges join neighbours of the same colour, the falling pieces,
-// the board frames and the status texts. Every drawing sets screen_dirty.
+// the board frames, the status texts, the game-over picture and "PAUSED".
+// Every drawing sets screen_dirty.
 
 #include <cstdint>
 
@@ -20,6 +21,8 @@ constexpr int open_right = 2;
 constexpr int open_bottom = 4;
 constexpr int open_left = 8;
 
+// The geometry of a one-player board, as at program start.
+void reset_board_geometry();
 void set_board_geometry(const PlayerRecord& player);
 
 // The mask of filled board cell (column, row): a side is open at the board's
@@ -36,3 +39,7 @@ void draw_piece(const PlayerRecord& player);
 void erase_piece(const PlayerRecord& player);
 // Points, level, rows and the key legend (both players' in a two-player game).
 void draw_status(const PlayerRecord& player);
+// The game-over picture over the finished board of `player`.
+void draw_game_over(const PlayerRecord& player);
+// "PAUSED" in the middle of the screen.
+void draw_paused();

@@ -1,5 +1,6 @@
 #include "gfx/display.h"
 
+#include "gfx/error_box.h"
 #include "gfx/rect.h"
 #include "gfx/retry.h"
 
@@ -207,13 +208,4 @@ void present_rect(int x, int y, const platform::Rect& source) {
 
 void clear_back_buffer(std::uint32_t colour) {
     draw_rect(display.back_buffer, 0, 0, display.screen_width, display.screen_height, colour, 1);
-}
-
-void error_box(const char* text, const char* caption) {
-    platform::show_cursor(true);
-    if (display.direct_draw)
-        display.direct_draw->flip_to_gdi_surface();
-    platform::message_box(display.window.get(), text ? text : "", caption ? caption : "",
-                          platform::BoxButtons::Ok, platform::BoxIcon::Warning);
-    platform::show_cursor(false);
 }

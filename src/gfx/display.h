@@ -55,6 +55,3 @@ void present_frame();
 void present_rect(int x, int y, const platform::Rect& source);
 // Fills the whole back buffer with one palette index.
 void clear_back_buffer(std::uint32_t colour);
-
-// The program's warning box for fatal and file errors.
-void error_box(const char* text, const char* caption);

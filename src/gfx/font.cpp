@@ -2,8 +2,6 @@
 
 #include <limits>
 
-#include "res/picture.h"
-
 namespace {
 
 void draw_glyphs(const Font& font, const Surface& target, int x, int y, const char* text,
@@ -47,13 +45,6 @@ Font make_font(Surface sheet, int y_offset, int glyph_width, int glyph_height) {
     sheet->set_color_key(0);
     font.surface = std::move(sheet);
     return font;
-}
-
-Font make_font(const char* name, int y_offset, int glyph_width, int glyph_height) {
-    Surface sheet;
-    if (!name || load_picture(name, sheet, nullptr) != 1)
-        sheet.reset();
-    return make_font(std::move(sheet), y_offset, glyph_width, glyph_height);
 }
 
 void draw_text(const Font& font, const Surface& target, int x, int y, const char* text) {

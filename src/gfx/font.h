@@ -19,9 +19,6 @@ struct Font {
 
 // A font over a loaded sheet; index 0 of the sheet becomes transparent.
 Font make_font(Surface sheet, int y_offset, int glyph_width, int glyph_height);
-// A font over the picture file `name` (its palette is not taken). When the
-// picture cannot be loaded the font has no sheet and draws nothing.
-Font make_font(const char* name, int y_offset, int glyph_width, int glyph_height);
 
 // Draws the zero-terminated `text` with its first character's top-left at
 // (x, y); bytes outside 32 to 127 leave their cell empty. A glyph that does

@@ -2,8 +2,8 @@
 
 // The display's 256 colours.
 
+#include "gfx/picture_palette.h"
 #include "platform/video.h"
-#include "res/palette.h"
 
 // The device colours last set, 8 bits a component.
 extern platform::PaletteEntries palette_entries;

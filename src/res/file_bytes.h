@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "res/palette.h"
+#include "gfx/picture_palette.h"
 
 // The bytes of `file` from `offset` on, at most `length` of them: fewer, or none, when the
 // file ends sooner.

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "res/palette.h"
+#include "gfx/picture_palette.h"
 
 // What the pictures are decoded for: the display's logical size, its depth in bits per pixel
 // (8, 16, 24 or 32) and, at 16 bits, its number of green bits (5 for 5-5-5, 6 for 5-6-5).

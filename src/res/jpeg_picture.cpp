@@ -25,7 +25,7 @@ void load_jpeg_to_surface(const char* name, Surface& surface) {
     std::FILE* file = open_resource(name);
     if (file == nullptr)
         return;
-    const std::vector<std::uint8_t> bytes = read_resource(file);
+    const std::vector<std::uint8_t> bytes = read_resource(file, resource_size);
     std::fclose(file);
     JpegReader reader(bytes);
     if (!reader.ok())

@@ -48,7 +48,7 @@ std::int8_t load_picture(const char* name, Surface& surface, Palette* palette) {
     if (palette != nullptr)
         image.palette = *palette;
     const DisplayFormat target = display_format();
-    decode_picture(format, read_resource(file), target, image);
+    decode_picture(format, read_resource(file, resource_size), target, image);
     std::fclose(file);
     if (!surface && !create_picture_surface(image.width, image.height, surface))
         return -2;

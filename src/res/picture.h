@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "gfx/display.h"
+#include "gfx/picture_palette.h"
 #include "res/image.h"
-#include "res/palette.h"
 
 // Loads the picture file `name` (found by open_resource) into `surface`, creating a surface of
 // the picture's size when `surface` is null, and delivers its colours into `palette` when one

@@ -60,13 +60,13 @@ std::FILE* open_resource(const char* name) {
     return nullptr;
 }
 
-std::vector<std::uint8_t> read_resource(std::FILE* stream) {
+std::vector<std::uint8_t> read_resource(std::FILE* stream, std::uint32_t size) {
     std::vector<std::uint8_t> bytes;
     constexpr std::size_t chunk = 1 << 16;
     // Grow as the bytes arrive, so a member that claims more than its file holds costs nothing.
-    while (bytes.size() < resource_size) {
+    while (bytes.size() < size) {
         const std::size_t start = bytes.size();
-        const std::size_t want = std::min<std::size_t>(chunk, resource_size - start);
+        const std::size_t want = std::min<std::size_t>(chunk, size - start);
         bytes.resize(start + want);
         const std::size_t got = std::fread(bytes.data() + start, 1, want, stream);
         bytes.resize(start + got);

@@ -35,6 +35,6 @@ std::FILE* find_archive_member(const char* archive_name, const char* wanted);
 // of the file found and tree_search_found is set.
 void find_file_in_tree(const char* directory, char* name);
 
-// Reads the resource just opened: at most resource_size bytes from the stream's position.
-// Fewer come back when the file is shorter than it claims.
-std::vector<std::uint8_t> read_resource(std::FILE* stream);
+// Reads at most `size` bytes (for the resource just opened, resource_size) from the stream's
+// position. Fewer come back when the file is shorter than it claims.
+std::vector<std::uint8_t> read_resource(std::FILE* stream, std::uint32_t size);

@@ -1,27 +1,22 @@
 #include "app/app_fixture.h"
+#include "app/program_state.h"
 
 #include <array>
 #include <cstdlib>
 
-#include "app/app_state.h"
 #include "app/assets.h"
 #include "app/window_proc.h"
+#include "game/session.h"
 #include "gfx/display.h"
 #include "platform/messages.h"
+#include "support/temporary_directory.h"
 
 namespace fs = std::filesystem;
 
 void AppTest::SetUp() {
+    reset_program_state();
     headless::reset(1000);
-    quit_requested = false;
-    app_active = 0;
-    shutting_down = false;
-    window_destroyed = false;
-    surfaces_need_restore = false;
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    scratch_ = fs::temp_directory_path() / "blokit_app_tests" /
-               (std::string(info->test_suite_name()) + "." + info->name());
-    fs::remove_all(scratch_);
+    scratch_ = make_temporary_directory("blokit-app");
     config_ = scratch_ / "config";
     fs::create_directories(config_);
     previous_ = fs::current_path();
@@ -34,6 +29,8 @@ void AppTest::TearDown() {
     platform::set_window_procedure(nullptr);
     fs::current_path(previous_);
     unsetenv("XDG_CONFIG_HOME");
+    std::error_code error;
+    fs::remove_all(scratch_, error);
 }
 
 void AppTest::provide_data(std::initializer_list<const char*> names) {
@@ -51,14 +48,6 @@ void AppTest::open_active_game_display() {
     provide_data({"DATA.ONE"});
     open_game_display();
     headless::post({platform::MessageKind::ActivateApp, 1});
-}
-
-std::string AppTest::save_frame(const headless::Frame& frame, const std::string& name) const {
-    const fs::path directory = fs::path(BLOKIT_RUN_DIR).parent_path() / "app_test_frames";
-    fs::create_directories(directory);
-    const std::string path = (directory / (name + ".png")).string();
-    EXPECT_TRUE(headless::write_frame_png(frame, path));
-    return path;
 }
 
 Dominant dominant_index(const headless::Frame& frame, int left, int top, int right, int bottom) {

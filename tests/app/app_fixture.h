@@ -31,8 +31,6 @@ class AppTest : public ::testing::Test {
     void open_game_display();
     // The same over the game's pictures, with the window active.
     void open_active_game_display();
-    // Writes a frame as PNG into the test output directory; the path.
-    std::string save_frame(const headless::Frame& frame, const std::string& name) const;
 
     std::filesystem::path scratch_;
     std::filesystem::path config_;

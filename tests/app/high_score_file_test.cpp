@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/high_scores.h"
 #include "app/screen_fixture.h"
+#include "game/session.h"
 
 namespace {
 

@@ -1,13 +1,14 @@
 #include "app/loaded_assets.h"
+#include "app/program_state.h"
 
 #include <cstdlib>
 
-#include "app/app_state.h"
 #include "app/assets.h"
 #include "data/run_directory.h"
+#include "game/session.h"
 #include "gfx/palette.h"
 #include "platform/headless/headless.h"
-#include "platform/png_writer.h"
+#include "support/golden_frame.h"
 #include "support/temporary_directory.h"
 
 TemporaryConfigHome::TemporaryConfigHome() {
@@ -30,7 +31,7 @@ TemporaryConfigHome::~TemporaryConfigHome() {
 }
 
 void LoadedAssetsTest::SetUp() {
-    english_ = use_english;
+    reset_program_state();
     headless::reset();
     config.emplace();
     ASSERT_FALSE(config->path().empty());
@@ -41,7 +42,6 @@ void LoadedAssetsTest::SetUp() {
 void LoadedAssetsTest::TearDown() {
     save_settings_and_release();
     config.reset();
-    use_english = english_;
 }
 
 void LoadedAssetsTest::load_from_run_directory() {
@@ -68,21 +68,7 @@ bool same_block(const Surface& a, int x, int y, const Surface& b, int sx, int sy
     return same;
 }
 
-void keep_frame(const char* name) {
-    const char* directory = std::getenv("BLOKIT_FRAMES");
-    if (!directory)
-        return;
+void expect_golden_screen(const char* name) {
     set_palette(game_palette);
-    platform::LockedPixels locked;
-    if (display.back_buffer->lock(locked) != platform::Result::Ok)
-        return;
-    std::uint8_t rgb[768];
-    for (int i = 0; i < 256; ++i) {
-        rgb[3 * i] = palette_entries[i].red;
-        rgb[3 * i + 1] = palette_entries[i].green;
-        rgb[3 * i + 2] = palette_entries[i].blue;
-    }
-    platform::write_png_indexed(std::string(directory) + "/" + name + ".png", locked.width,
-                                locked.height, locked.pixels, std::size_t(locked.pitch), rgb);
-    display.back_buffer->unlock();
+    expect_golden_frame(back_buffer_frame(), name);
 }

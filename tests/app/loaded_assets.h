@@ -37,14 +37,10 @@ class LoadedAssetsTest : public ::testing::Test {
     static void load_from_run_directory();
 
     std::optional<TemporaryConfigHome> config;
-
-  private:
-    bool english_ = false;
 };
 
 // Whether the w x h block at (x, y) of `a` equals the one at (sx, sy) of `b`.
 bool same_block(const Surface& a, int x, int y, const Surface& b, int sx, int sy, int w, int h);
 
-// Writes the back buffer as a PNG into $BLOKIT_FRAMES, when that is set, to
-// be looked at.
-void keep_frame(const char* name);
+// Checks the back buffer, in the game's colours, against its golden frame.
+void expect_golden_screen(const char* name);

@@ -1,16 +1,18 @@
 // Entering a result into the table, typing its name, and the screen around it.
 
+#include <filesystem>
 #include <string>
 
-#include "app/app_state.h"
 #include "app/assets.h"
 #include "app/high_scores.h"
 #include "app/screen_fixture.h"
 #include "game/player.h"
+#include "game/session.h"
 #include "gfx/sprite.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/screen.h"
 #include "platform/keyboard.h"
+#include "support/golden_frame.h"
 
 namespace {
 
@@ -24,6 +26,17 @@ class NameEntryTest : public ScreenTest {
     void SetUp() override {
         ScreenTest::SetUp();
         load_high_scores(); // the default table, 1000 down to 550
+    }
+
+    // The table just after "LEA" was typed into row 5, in the language chosen.
+    const headless::Frame& name_entered(bool english) {
+        use_english = english;
+        std::filesystem::remove(high_score_file_name); // the default names follow the language
+        load_high_scores();
+        finish_game(777);
+        tap(Return, type_text("LEA", headless::now() + 100) + 100);
+        enter_high_score();
+        return *headless::last_frame();
     }
 
     void finish_game(std::int32_t score, std::int32_t level = 7, std::int32_t rows = 33) {
@@ -195,6 +208,14 @@ TEST_F(NameEntryTest, TheScreenShowsTheTableOverTheBackground) {
     }();
     EXPECT_EQ(frame->at(5, 5), background[5 * 640 + 5]);
     EXPECT_EQ(frame->at(600, 460), background[460 * 640 + 600]);
+}
+
+TEST_F(NameEntryTest, GoldenFramesOfANameBeingEntered) {
+    expect_golden_frame(name_entered(true), "table_name_entry_en");
+}
+
+TEST_F(NameEntryTest, GoldenFramesOfANameBeingEnteredInGerman) {
+    expect_golden_frame(name_entered(false), "table_name_entry_de");
 }
 
 TEST_F(NameEntryTest, AQuitDuringTheNameEndsTheScreenAndKeepsTheName) {

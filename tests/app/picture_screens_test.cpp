@@ -1,10 +1,11 @@
 #include "app/app_fixture.h"
 #include "app/screen_fixture.h"
+#include "support/golden_frame.h"
 
-#include "app/app_state.h"
 #include "app/picture_screens.h"
 #include "app/window_proc.h"
 #include "data/run_directory.h"
+#include "game/session.h"
 #include "gfx/palette.h"
 #include "platform/keyboard.h"
 #include "platform/messages.h"
@@ -36,7 +37,7 @@ TEST_F(PictureScreensTest, TheLogoFillsTheScreenInItsOwnColours) {
     // The frame's colours are the picture's, widened from 6 to 8 bits.
     for (int component = 0; component < 768; component += 97)
         EXPECT_EQ(frame.rgb[std::size_t(component)] >> 2, logo.palette[std::size_t(component)]);
-    save_frame(frame, "logo_screen");
+    expect_golden_frame(frame, "logo");
 }
 
 TEST_F(PictureScreensTest, AKeyStillHeldFromBeforeMustBeReleasedFirst) {
@@ -70,7 +71,7 @@ TEST_F(PictureScreensTest, TheAdvertWaitsForAKeyEvenAfterAQuitAndLeavesTheQuitSe
     const Image advert = load_pix_resource("WERBEPIX.PIX");
     ASSERT_EQ(advert.width, 640);
     EXPECT_EQ(frame.at(300, 40 + 200), advert.pixels[200 * 640 + 300]);
-    save_frame(frame, "advert_screen");
+    expect_golden_frame(frame, "closing");
 }
 
 TEST_F(PictureScreensTest, TheAdvertEndsAtAQuitMessage) {

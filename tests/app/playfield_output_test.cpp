@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
 #include "app/assets.h"
 #include "app/loaded_assets.h"
 #include "game/driver.h"
 #include "game/game_output.h"
 #include "game/game_test_support.h"
 #include "game/playfield.h"
+#include "game/session.h"
 #include "gfx/font.h"
 #include "gfx/palette.h"
 #include "gfx/tile_set.h"
@@ -73,7 +73,7 @@ TEST_F(PlayfieldOutputTest, GameOverPictureCoversTheFinishedBoardKeyed) {
     screen_dirty = 0;
     game_output().draw_game_over(players[1]);
     EXPECT_EQ(screen_dirty, 1);
-    keep_frame("two_players_game_over");
+    expect_golden_screen("game_over_two_players");
     ASSERT_TRUE(game_over_sprite && game_over_sprite->surface);
     EXPECT_TRUE(keyed_over(before, 370 + 30, 8 + 140, game_over_sprite->surface));
     EXPECT_FALSE(same_block(display.back_buffer, 400, 148, before, 400, 148, 160, 140));
@@ -85,7 +85,7 @@ TEST_F(PlayfieldOutputTest, PausedStandsInTheMiddleAndPresentingShowsIt) {
     game_output().redraw_playfield();
     const Surface before = snapshot();
     game_output().draw_paused();
-    keep_frame("one_player_paused");
+    expect_golden_screen("paused");
     Surface expected = snapshot();
     copy_screen(expected, before);
     draw_text(game_font, expected, 320 - 48, 240 - 7, "PAUSED");
@@ -129,7 +129,6 @@ TEST_F(PlayfieldOutputTest, PlayedGameShowsItsRecords) {
     }
     ASSERT_GT(players[0].state, 0);
     game_output().redraw_playfield();
-    keep_frame("one_player_game");
     const PlayerRecord& player = players[0];
     const auto piece = piece_cells(player.piece);
     int filled = 0;

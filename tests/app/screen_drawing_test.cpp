@@ -2,16 +2,17 @@
 
 #include <string>
 
-#include "app/app_state.h"
 #include "app/assets.h"
 #include "app/high_scores.h"
 #include "app/match_result.h"
 #include "app/screen_fixture.h"
 #include "game/player.h"
+#include "game/session.h"
 #include "gfx/display.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/screen.h"
 #include "platform/keyboard.h"
+#include "support/golden_frame.h"
 
 namespace {
 
@@ -134,6 +135,7 @@ TEST_F(MatchResultTest, EachBandShowsTheWinsOfOnePlayer) {
     for (int y : {0, 159, 188, 319, 348, 479})
         for (int x : {0, 320, 639})
             EXPECT_EQ(frame.at(x, y), 7) << x << ", " << y;
+    expect_golden_frame(frame, "result_en");
 }
 
 TEST_F(MatchResultTest, TwoDigitCountsStartOneGlyphEarlier) {
@@ -151,6 +153,7 @@ TEST_F(MatchResultTest, GermanLinesAndExtremeCounts) {
     const headless::Frame& frame = shown();
     EXPECT_EQ(band_mismatches(frame.pixels, 160, "SPIELER 1 - 2147483648", 320 - 22 * 8, 16), 0);
     EXPECT_EQ(band_mismatches(frame.pixels, 320, "SPIELER 2 - -5", 320 - 14 * 8, 16), 0);
+    expect_golden_frame(frame, "result_de");
 }
 
 TEST_F(MatchResultTest, AKeyStillHeldFromTheGameDoesNotEndIt) {

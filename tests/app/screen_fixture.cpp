@@ -1,29 +1,25 @@
 #include "app/screen_fixture.h"
+#include "app/program_state.h"
 
 #include <cstdlib>
 #include <string>
 
-#include "app/app_state.h"
 #include "app/assets.h"
 #include "app/high_scores.h"
 #include "data/run_directory.h"
 #include "game/player.h"
-#include "gfx/font.h"
+#include "game/session.h"
 #include "gfx/palette.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/screen.h"
+#include "res/font_file.h"
 #include "res/picture.h"
 
 void ScreenTest::SetUp() {
+    reset_program_state();
     headless::reset();
-    reset_game_values();
-    quit_requested = false;
-    shutting_down = false;
     app_active = 1;
     use_english = true;
-    high_scores = {};
-    new_entry_row = -1;
-    name_key_latch = false;
     ASSERT_TRUE(open_display(mode_fullscreen, "QM - Blokit", 8, 640, 480, 640, 480));
     {
         InRunDirectory run;

@@ -4,7 +4,7 @@
 
 #include "app/scroller.h"
 #include "gfx/display.h"
-#include "gfx/font.h"
+#include "res/font_file.h"
 
 namespace {
 

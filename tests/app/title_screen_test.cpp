@@ -1,10 +1,11 @@
 #include "app/app_fixture.h"
 #include "app/screen_fixture.h"
+#include "support/golden_frame.h"
 
-#include "app/app_state.h"
 #include "app/title_screen.h"
 #include "data/run_directory.h"
 #include "game/player.h"
+#include "game/session.h"
 #include "platform/keyboard.h"
 #include "platform/messages.h"
 
@@ -101,7 +102,6 @@ TEST_F(TitleScreenTest, TheLogoSlidesDownFourPixelsAStepUntilItRestsAtTheTop) {
     const headless::Frame* step_60 = headless::frame(first + 60);
     ASSERT_NE(step_60, nullptr);
     EXPECT_EQ(logo_mismatches(*step_60, logo, 0), 0);
-    save_frame(*step_30, "title_slide_half");
 }
 
 TEST_F(TitleScreenTest, TheScrollerFollowsTheSlideAndReturnThenStartsAGame) {
@@ -115,7 +115,7 @@ TEST_F(TitleScreenTest, TheScrollerFollowsTheSlideAndReturnThenStartsAGame) {
     const headless::Frame& frame = *headless::last_frame();
     const Dominant strip = dominant_index(frame, 8, 466, 632, 480);
     EXPECT_LT(strip.count, 624 * 14);
-    save_frame(frame, "title_scroller");
+    expect_golden_frame(frame, "title_scroller");
 }
 
 TEST_F(TitleScreenTest, KeysDuringTheScrollerDecideLikeDuringTheSlide) {

@@ -5,13 +5,13 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/app_state.h"
 #include "app/credits.h"
 #include "app/high_scores.h"
 #include "app/win_main.h"
 #include "app/window_proc.h"
 #include "data/run_directory.h"
 #include "game/player.h"
+#include "game/session.h"
 #include "platform/headless/audio.h"
 #include "platform/keyboard.h"
 #include "platform/messages.h"

@@ -1,7 +1,7 @@
 #include "app/app_fixture.h"
 
-#include "app/app_state.h"
 #include "app/window_proc.h"
+#include "game/session.h"
 #include "gfx/display.h"
 #include "platform/messages.h"
 

@@ -1,4 +1,4 @@
-#include "audio/riff_builder.h"
+#include "formats/riff_builder.h"
 #include "platform/midi_sequencer.h"
 
 #include <gtest/gtest.h>

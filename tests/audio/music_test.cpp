@@ -1,5 +1,6 @@
+#include "app/program_state.h"
 #include "audio/music.h"
-#include "audio/riff_builder.h"
+#include "formats/riff_builder.h"
 #include "platform/headless/audio.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/screen.h"
@@ -12,6 +13,7 @@ namespace {
 class Music : public testing::Test {
   protected:
     void SetUp() override {
+        reset_program_state();
         headless::reset();
         write_file("QMBLOKIT.MDS", riff::melody());
     }

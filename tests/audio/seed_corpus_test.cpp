@@ -3,8 +3,8 @@
 // set to a directory they are also written there.
 
 #include "audio/mids_player.h"
-#include "audio/riff_builder.h"
 #include "audio/wave.h"
+#include "formats/riff_builder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
-#include "audio/riff_builder.h"
+#include "app/program_state.h"
 #include "audio/sound_effects.h"
+#include "formats/riff_builder.h"
 #include "platform/headless/audio.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/screen.h"
@@ -23,6 +24,7 @@ riff::Bytes effect_file() {
 class SoundEffects : public testing::Test {
   protected:
     void SetUp() override {
+        reset_program_state();
         headless::reset();
         for (const char* name : file_names)
             write_file(name, effect_file());

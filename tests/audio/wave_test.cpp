@@ -1,5 +1,5 @@
-#include "audio/riff_builder.h"
 #include "audio/wave.h"
+#include "formats/riff_builder.h"
 
 #include <gtest/gtest.h>
 

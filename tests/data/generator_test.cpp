@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 #include "audio/mids_player.h"
 #include "data_set.h"
 #include "mids_writer.h"
+#include "support/temporary_directory.h"
 
 namespace fs = std::filesystem;
 
@@ -19,8 +19,7 @@ std::vector<char> read_all(const fs::path& path) {
 }
 
 TEST(GeneratorTest, TwoRunsAndTheBuildWriteTheSameBytes) {
-    const fs::path scratch =
-        fs::temp_directory_path() / ("blokit_data_" + std::to_string(::getpid()));
+    const fs::path scratch = make_temporary_directory("blokit-data");
     const fs::path first = scratch / "first", second = scratch / "second";
     fs::create_directories(first);
     fs::create_directories(second);

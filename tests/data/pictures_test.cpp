@@ -101,7 +101,7 @@ TEST_F(PicturesTest, TheBandShadesInwardAndWhiteTextReadsWhereTheTextLies) {
 TEST_F(PicturesTest, TheScrollerTextNamesEveryKeyAndKeepsWordsApartAcrossLines) {
     std::FILE* stream = open_resource("SCROLL.TXT");
     ASSERT_NE(stream, nullptr);
-    const std::vector<std::uint8_t> bytes = read_resource(stream);
+    const std::vector<std::uint8_t> bytes = read_resource(stream, resource_size);
     std::fclose(stream);
     ASSERT_EQ(bytes.size(), resource_size);
     // The title screen drops control bytes and joins the lines.

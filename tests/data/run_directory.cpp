@@ -19,7 +19,7 @@ Image load_pix_resource(const char* name) {
     if (stream == nullptr) {
         return image;
     }
-    const std::vector<std::uint8_t> bytes = read_resource(stream);
+    const std::vector<std::uint8_t> bytes = read_resource(stream, resource_size);
     std::fclose(stream);
     decode_picture(picture_format_of(name), bytes, DisplayFormat{}, image);
     return image;

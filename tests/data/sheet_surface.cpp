@@ -1,5 +1,6 @@
 #include "data/sheet_surface.h"
 
+#include "app/program_state.h"
 #include "data/run_directory.h"
 #include "platform/headless/headless.h"
 #include "res/picture.h"
@@ -29,6 +30,7 @@ std::vector<std::uint8_t> surface_pixels(const Surface& surface) {
 }
 
 void HeadlessDisplayTest::SetUp() {
+    reset_program_state();
     headless::reset();
     ASSERT_TRUE(open_display(mode_windowed, "Blokit", 8, 640, 480, 640, 480));
 }

@@ -1,9 +1,10 @@
 #include "game_test_support.h"
+#include "app/program_state.h"
 
 #include <algorithm>
 
-#include "app/app_state.h"
 #include "game/driver.h"
+#include "game/session.h"
 #include "game/shapes.h"
 #include "platform/headless/headless.h"
 
@@ -21,9 +22,8 @@ int RecordingOutput::count(OutputEvent::Kind kind) const {
 }
 
 void GameTest::SetUp() {
+    reset_program_state();
     headless::reset(100000);
-    reset_game_values();
-    quit_requested = false;
     app_active = 1;
     set_game_output(&output);
 }

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "app/app_state.h"
 #include "app/assets.h"
 #include "app/loaded_assets.h"
 #include "game/controls.h"
+#include "game/session.h"
 #include "gfx/font.h"
 #include "gfx/sprite.h"
 #include "gfx/tile_set.h"
@@ -149,7 +149,6 @@ TEST_F(PlayfieldDrawing, RedrawShowsBoardCellsPieceAndFrameAndMarksTheScreen) {
     screen_dirty = 0;
     redraw_playfield();
     EXPECT_EQ(screen_dirty, 1);
-    keep_frame("one_player");
 
     EXPECT_TRUE(cell_shows(player, 0, 22, tile_table[5][open_top | open_bottom | open_left].get()));
     EXPECT_TRUE(
@@ -201,6 +200,7 @@ TEST_F(PlayfieldDrawing, OnePlayerStatusFollowsLanguageAndKeySet) {
     player.control = controls_arrows_ctrl;
     use_english = true;
     redraw_playfield();
+    expect_golden_screen("playfield_one_player_en");
     expect_texts({{32, 14, "QM-BLOKIT"},
                   {4, 42, "POINTS:  1234"},
                   {4, 70, "LEVEL:      3"},
@@ -214,7 +214,7 @@ TEST_F(PlayfieldDrawing, OnePlayerStatusFollowsLanguageAndKeySet) {
     game_mode = GameMode::Blob;
     player.control = controls_arrows_up;
     redraw_playfield();
-    keep_frame("one_player_german_blob");
+    expect_golden_screen("playfield_one_player_de_blob");
     expect_texts({{48, 14, "QM-BLOB"},
                   {4, 42, "PUNKTE:  1234"},
                   {4, 98, "REIHEN:    17"},
@@ -236,7 +236,7 @@ TEST_F(PlayfieldDrawing, TwoPlayersShowBothKeyColumnsAtHalfAdvance) {
     players[1].rows = 12;
     players[1].cell(9, 22) = 7;
     redraw_playfield();
-    keep_frame("two_players");
+    expect_golden_screen("playfield_two_players");
     EXPECT_EQ(game_font.glyph_width, 16);
     expect_texts({{296, 14, "BLOKIT"},
                   {8, 42, "40"},

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <random>
 
-#include "app/app_state.h"
 #include "game/driver.h"
 #include "game/game_output.h"
 #include "game/player.h"
+#include "game/session.h"
 #include "platform/clock.h"
 #include "platform/headless/headless.h"
 #include "platform/keyboard.h"

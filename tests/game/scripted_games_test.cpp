@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <set>
 
-#include "app/app_state.h"
 #include "game/controls.h"
 #include "game/game_loop.h"
+#include "game/session.h"
 #include "platform/headless/headless.h"
 #include "platform/keyboard.h"
 

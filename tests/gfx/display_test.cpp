@@ -1,4 +1,6 @@
+#include "app/program_state.h"
 #include "gfx/display.h"
+#include "gfx/error_box.h"
 #include "gfx/palette.h"
 #include "gfx/rect.h"
 #include "platform/headless/headless.h"
@@ -16,7 +18,10 @@ using platform::Result;
 
 class DisplayTest : public ::testing::Test {
   protected:
-    void SetUp() override { headless::reset(); }
+    void SetUp() override {
+        reset_program_state();
+        headless::reset();
+    }
     void TearDown() override { close_display(); }
 };
 

@@ -1,6 +1,6 @@
 #include "formats/pix_writer.h"
-#include "gfx/font.h"
 #include "gfx_fixture.h"
+#include "res/font_file.h"
 #include "res/test_files.h"
 
 #include <string>

@@ -3,6 +3,7 @@
 // An open 640 x 480 display on the headless backend and surfaces filled by
 // the tests.
 
+#include "app/program_state.h"
 #include "gfx/display.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/screen.h"
@@ -15,6 +16,7 @@
 class GfxTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        reset_program_state();
         headless::reset();
         ASSERT_TRUE(open_display(mode_fullscreen, "QM - Blokit", 8, 640, 480, 640, 480));
     }

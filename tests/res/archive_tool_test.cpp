@@ -84,7 +84,7 @@ TEST_F(PackTool, BuildListExtractRoundTrip) {
     // The game's own lookup finds what the tool packed.
     std::FILE* stream = open_resource("SCROLL.TXT");
     ASSERT_NE(stream, nullptr);
-    EXPECT_EQ(read_resource(stream), bytes_of("x"));
+    EXPECT_EQ(read_resource(stream, resource_size), bytes_of("x"));
     std::fclose(stream);
 
     ASSERT_EQ(run_pack("list DATA.ONE"), 0);

@@ -31,7 +31,7 @@ std::string resource_text(const char* name) {
     std::FILE* stream = open_resource(name);
     if (stream == nullptr)
         return "<none>";
-    const Bytes bytes = read_resource(stream);
+    const Bytes bytes = read_resource(stream, resource_size);
     std::fclose(stream);
     return std::string(bytes.begin(), bytes.end());
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/program_state.h"
 #include "formats/archive_writer.h"
 #include "formats/pix_writer.h"
 #include "platform/headless/headless.h"
@@ -37,7 +38,10 @@ Bytes surface_bytes(const Surface& surface) {
 
 class PictureLoading : public ::testing::Test {
   protected:
-    void SetUp() override { headless::reset(); }
+    void SetUp() override {
+        reset_program_state();
+        headless::reset();
+    }
     void TearDown() override { close_display(); }
     void open(int depth) {
         ASSERT_TRUE(open_display(mode_fullscreen, "QM - Blokit", depth, 640, 480, 640, 480));

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "res/palette.h"
+#include "gfx/picture_palette.h"
 
 using Bytes = std::vector<std::uint8_t>;
 

@@ -1,5 +1,5 @@
 #include "audio/mids_player.h"
-#include "audio/riff_builder.h"
+#include "formats/riff_builder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
-#include "audio/riff_builder.h"
+#include "formats/riff_builder.h"
 #include "platform/midi_stream.h"
 #include "platform/sdl/soundfont.h"
 #include "platform/sound.h"
+#include "support/temporary_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -24,12 +25,12 @@ using riff::Bytes;
 class AudioToFile : public testing::Test {
   protected:
     void SetUp() override {
-        path = std::filesystem::temp_directory_path() /
-               ("blokit_audio_" + std::to_string(::getpid()) + ".raw");
+        directory = make_temporary_directory("blokit-audio");
+        path = directory / "output.raw";
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
     }
-    void TearDown() override { std::filesystem::remove(path); }
+    void TearDown() override { std::filesystem::remove_all(directory); }
 
     // Left channel of what was written.
     std::vector<int> left_channel() const {
@@ -43,6 +44,7 @@ class AudioToFile : public testing::Test {
         return left;
     }
 
+    std::filesystem::path directory;
     std::filesystem::path path;
 };
 

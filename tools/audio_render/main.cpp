@@ -8,8 +8,8 @@
 //   SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=out.raw blokit-audio-render 12 [DIR]
 
 #include "audio/music.h"
-#include "audio/riff_builder.h"
 #include "audio/sound_effects.h"
+#include "formats/riff_builder.h"
 #include "platform/clock.h"
 
 #include <SDL.h>

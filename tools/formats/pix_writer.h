@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "res/palette.h"
+#include "gfx/picture_palette.h"
 
 // Run-length packs palette indices into the packets the game's PIX reader unpacks.
 std::vector<std::uint8_t> pack_pix_runs(std::span<const std::uint8_t> indices);

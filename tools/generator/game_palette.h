@@ -1,7 +1,7 @@
 #pragma once
 
 #include "canvas.h"
-#include "res/palette.h"
+#include "gfx/picture_palette.h"
 
 // One palette serves every picture of the game, so the tiles, the font, the
 // title and the game background look right under whichever of their palettes

@@ -2,7 +2,8 @@
 
 #include <initializer_list>
 
-// Application state read by every screen loop and the game loop.
+// The state of the running program that every screen loop and the game loop
+// read, and the steps those loops are made of.
 extern bool quit_requested; // the program is to end
 extern int app_active;      // nonzero while the game's window belongs to the active application
 extern bool use_english;    // English texts; German otherwise
@@ -12,6 +13,10 @@ extern bool shutting_down;  // start-up abandoned or shut-down under way
 // window message and returns true, or returns false when none is waiting.
 // A quit message sets quit_requested.
 bool pump_message();
+
+// Whether the key with this virtual-key code is down at this moment. Every
+// keyboard test of the program goes through it.
+bool key_down(int virtual_key);
 
 // Waits, polling the keys without handling messages, until none of them is
 // down, so that a key that ended one screen does not also act on the next.

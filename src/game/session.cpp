@@ -1,9 +1,9 @@
-#include "app/app_state.h"
+#include "game/session.h"
 
 #include <algorithm>
 
-#include "game/controls.h"
 #include "platform/clock.h"
+#include "platform/keyboard.h"
 #include "platform/messages.h"
 
 bool quit_requested = false;
@@ -24,6 +24,10 @@ bool pump_message() {
     platform::translate_message(message);
     platform::dispatch_message(message);
     return true;
+}
+
+bool key_down(int virtual_key) {
+    return platform::key_is_down(virtual_key);
 }
 
 void wait_keys_released(std::initializer_list<int> keys) {
