@@ -10,6 +10,7 @@
 #include "game/playfield.h"
 #include "game/random.h"
 #include "game/session.h"
+#include "gfx/display.h"
 #include "gfx/game_graphics.h"
 #include "gfx/palette.h"
 #include "gfx/tile_set.h"
@@ -22,6 +23,7 @@ void reset_program_state() {
     background_surface.reset();
     game_font = Font{};
     close_display();
+    display = Display{};
     game_palette = {};
     palette_entries = {};
     resource_base = 0;

@@ -5,13 +5,15 @@
 # Escape, leaves the high-score table for the title screen, closes the window
 # there, and checks the exit code and the files the game left behind.
 #
-# Usage: run_blokit_e2e.sh RUN_DIR OUTPUT_DIR
-# Screenshots are kept in OUTPUT_DIR. Needs xvfb-run, xdotool, xwininfo and
+# Usage: run_blokit_e2e.sh RUN_DIR [OUTPUT_DIR]
+# Screenshots are kept in OUTPUT_DIR (else in $BLOKIT_E2E_SCREENS) when one is
+# named; otherwise they go with the scratch directory. Needs xvfb-run, xdotool, xwininfo and
 # ImageMagick's import and identify.
 
 set -u
 run_dir=$(realpath "$1")
-out_dir=$(mkdir -p "$2" && realpath "$2")
+out_dir=${2:-${BLOKIT_E2E_SCREENS:-}}
+[ -z "$out_dir" ] || out_dir=$(mkdir -p "$out_dir" && realpath "$out_dir")
 
 if [ -z "${BLOKIT_E2E_INSIDE_X:-}" ]; then
     export BLOKIT_E2E_INSIDE_X=1
@@ -19,6 +21,7 @@ if [ -z "${BLOKIT_E2E_INSIDE_X:-}" ]; then
 fi
 
 work=$(mktemp -d)
+out_dir=${out_dir:-$work}
 game_pid=
 finish() {
     if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then

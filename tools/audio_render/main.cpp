@@ -34,8 +34,13 @@ void write_file(const fs::path& path, const riff::Bytes& bytes) {
                static_cast<std::streamsize>(bytes.size()));
 }
 
-void write_test_files(const fs::path& directory) {
-    fs::create_directories(directory);
+// A new directory of its own under the system's temporary directory, holding
+// the test tune and effects.
+fs::path write_test_files() {
+    std::string pattern = (fs::temp_directory_path() / "blokit-audio-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+        return {};
+    const fs::path directory = pattern;
     write_file(directory / "QMBLOKIT.MDS", riff::melody());
     const char* names[] = {"WURF.WAV",  "REIHEN.WAV", "VIERER.WAV", "GAMEOVER.WAV",
                            "START.WAV", "LACH.WAV",   "TSCHAU.WAV"};
@@ -46,6 +51,7 @@ void write_test_files(const fs::path& directory) {
                                    riff::tone_samples(22050, 300, frequency, 0.6)));
         frequency *= 1.25;
     }
+    return directory;
 }
 
 long resident_kilobytes() {
@@ -86,9 +92,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     const double seconds = std::atof(argv[1]);
-    fs::path directory = argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path() / "blokit-audio";
-    if (argc <= 2)
-        write_test_files(directory);
+    const fs::path directory = argc > 2 ? fs::path(argv[2]) : write_test_files();
+    if (directory.empty()) {
+        std::fprintf(stderr, "no directory for the test files\n");
+        return 1;
+    }
     fs::current_path(directory);
 
     const long at_start = resident_kilobytes();
@@ -119,5 +127,7 @@ int main(int argc, char** argv) {
     std::printf("resident memory: %ld kB at start, %ld kB with the effects loaded, %ld kB with "
                 "the music playing (+%ld kB)\n",
                 at_start, before, with_music, with_music - before);
+    if (argc <= 2)
+        fs::remove_all(directory);
     return 0;
 }
