@@ -5,7 +5,6 @@
 
 #include "app/assets.h"
 #include "app/scroller.h"
-#include "game/controls.h"
 #include "game/player.h"
 #include "game/session.h"
 #include "gfx/display.h"
