@@ -14,6 +14,10 @@ using FileBytes = std::array<std::uint8_t, high_score_file_bytes>;
 // file only when it is complete, so a failed write leaves the old file.
 constexpr const char* new_file_name = "HISCORE.NEW";
 
+// The table before anyone has played: 1000 points down to 550.
+constexpr std::int32_t default_top_score = 1000;
+constexpr std::int32_t default_score_step = 50;
+
 // Where the fields of an entry lie within its bytes.
 constexpr std::size_t score_field = 0;
 constexpr std::size_t level_field = 4;
@@ -102,7 +106,7 @@ void set_default_high_scores() {
     for (int i = 0; i < high_score_count; ++i) {
         HighScoreEntry& entry = high_scores[static_cast<std::size_t>(i)];
         entry = HighScoreEntry{};
-        entry.score = 1000 - 50 * i;
+        entry.score = default_top_score - default_score_step * i;
         std::copy_n(name, std::char_traits<char>::length(name), entry.name.begin());
     }
 }

@@ -21,9 +21,11 @@ namespace {
 
 // The rows are drawn narrower than the header so that 43 characters fit.
 constexpr int row_advance = 14;
+// The header stands this many glyph heights above the middle of the screen.
+constexpr int header_rows_above_middle = 10;
 
 int header_y() {
-    return display.screen_height / 2 - 10 * game_font.glyph_height;
+    return display.screen_height / 2 - header_rows_above_middle * game_font.glyph_height;
 }
 
 int row_y(int row) {

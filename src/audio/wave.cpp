@@ -10,6 +10,9 @@
 namespace {
 
 constexpr std::uint32_t smallest_format_chunk = 14;
+// "RIFF", the form's size, then its type.
+constexpr std::size_t riff_header_bytes = 12;
+constexpr std::size_t riff_form_type_offset = 8;
 
 bool tag_is(const std::uint8_t* bytes, const char (&tag)[5]) {
     return std::memcmp(bytes, tag, 4) == 0;
@@ -25,7 +28,8 @@ bool parse_wave(std::span<const std::uint8_t> image, std::span<const std::uint8_
         *samples = nullptr;
     if (sample_size)
         *sample_size = 0;
-    if (image.size() < 12 || !tag_is(image.data(), "RIFF") || !tag_is(image.data() + 8, "WAVE"))
+    if (image.size() < riff_header_bytes || !tag_is(image.data(), "RIFF") ||
+        !tag_is(image.data() + riff_form_type_offset, "WAVE"))
         return false;
     const bool samples_wanted = samples != nullptr || sample_size != nullptr;
     bool format_found = false;

@@ -4,15 +4,19 @@
 
 namespace {
 
+// The codes that have glyphs, in sheet order.
+constexpr int first_glyph_code = 32;
+constexpr int last_glyph_code = 127;
+
 void draw_glyphs(const Font& font, const Surface& target, int x, int y, const char* text,
                  platform::Copy copy) {
     if (!text || !target || !font.surface || font.glyphs_per_row <= 0)
         return;
     for (long long i = 0; text[i] != '\0'; ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 32 || c > 127)
+        if (c < first_glyph_code || c > last_glyph_code)
             continue;
-        const int g = c - 32;
+        const int g = c - first_glyph_code;
         const long long left = static_cast<long long>(font.cell_width) * (g % font.glyphs_per_row);
         const long long top =
             font.y_offset + static_cast<long long>(font.cell_height) * (g / font.glyphs_per_row);
