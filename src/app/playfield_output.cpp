@@ -17,6 +17,9 @@ namespace {
 constexpr int game_over_x = 30;
 constexpr int game_over_y = 140;
 
+// The game-over picture and "PAUSED" leave screen_dirty alone: the driver
+// presents them itself, and the flag would cost a second present in the same
+// tick.
 class PlayfieldOutput final : public GameOutput {
   public:
     void erase_piece(const PlayerRecord& player) override { ::erase_piece(player); }
@@ -26,13 +29,11 @@ class PlayfieldOutput final : public GameOutput {
         set_board_geometry(player);
         draw_sprite_keyed(game_over_sprite.get(), display.back_buffer, board_left + game_over_x,
                           board_top + game_over_y);
-        screen_dirty = 1;
     }
     void draw_paused() override {
         draw_text(game_font, display.back_buffer,
                   display.screen_width / 2 - 3 * game_font.glyph_width,
                   display.screen_height / 2 - game_font.glyph_height / 2, "PAUSED");
-        screen_dirty = 1;
     }
     void present_frame() override { ::present_frame(); }
     void show_game_palette() override { set_palette(game_palette); }
