@@ -1,10 +1,18 @@
 #include "platform/window.h"
 #include "platform/sdl/backend.h"
+#include "platform/sdl/gamepads.h"
 #include "platform/sdl/sdl_window.h"
 
 #include <cstdio>
 
 namespace sdl {
+namespace {
+
+// The window never gets smaller than the picture at half size.
+constexpr int smallest_width = 320;
+constexpr int smallest_height = 240;
+
+} // namespace
 
 bool start_video() {
     static const bool started = [] {
@@ -12,6 +20,7 @@ bool start_video() {
             std::fprintf(stderr, "Blokit: no video: %s\n", SDL_GetError());
             return false;
         }
+        start_gamepads();
         return true;
     }();
     return started;
@@ -83,6 +92,7 @@ bool create_window(const std::string& title, WindowStyle style, int width, int h
         std::fprintf(stderr, "Blokit: no window: %s\n", SDL_GetError());
         return false;
     }
+    SDL_SetWindowMinimumSize(created, sdl::smallest_width, sdl::smallest_height);
     window = std::make_unique<sdl::GameWindow>(created, style);
     return true;
 }
