@@ -145,6 +145,7 @@ class Device : public platform::VideoDevice {
             renderer = SDL_CreateRenderer(window_->handle(), -1, 0);
         if (!renderer)
             return failed("renderer");
+        window_->keep_minimum_size();
         SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
                                                  SDL_TEXTUREACCESS_STREAMING, width, height);
         if (!texture) {

@@ -38,6 +38,11 @@ GameWindow::GameWindow(SDL_Window* window, platform::WindowStyle style)
     backend().window = window;
     backend().window_destroyed = false;
     SDL_GetWindowSize(window, &client_width_, &client_height_);
+    keep_minimum_size();
+}
+
+void GameWindow::keep_minimum_size() {
+    SDL_SetWindowMinimumSize(window_, smallest_width, smallest_height);
 }
 
 GameWindow::~GameWindow() {
@@ -92,7 +97,6 @@ bool create_window(const std::string& title, WindowStyle style, int width, int h
         std::fprintf(stderr, "Blokit: no window: %s\n", SDL_GetError());
         return false;
     }
-    SDL_SetWindowMinimumSize(created, sdl::smallest_width, sdl::smallest_height);
     window = std::make_unique<sdl::GameWindow>(created, style);
     return true;
 }
