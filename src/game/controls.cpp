@@ -19,7 +19,15 @@ using platform::vk::Up;
 // Keys in latch order: move left, move right, rotate, drop.
 using KeySet = int[key_actions];
 
+// The first gamepad plays the single or the right player, the second the
+// left one, each with the keys of that player's set.
+void lend_keys_to_pad(int player, const KeySet& keys) {
+    const int pad = player_count == 2 && player == 0 ? 1 : 0;
+    platform::set_pad_keys(pad, {keys[0], keys[1], keys[2], keys[3]});
+}
+
 void poll_key_set(int player, const KeySet& keys) {
+    lend_keys_to_pad(player, keys);
     PlayerRecord& record = players[player];
     for (int action = 0; action < key_actions; ++action) {
         std::uint8_t& latch = key_latch[player][action];

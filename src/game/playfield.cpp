@@ -241,11 +241,9 @@ void draw_game_over(const PlayerRecord& player) {
     set_board_geometry(player);
     draw_sprite_keyed(game_over_sprite.get(), display.back_buffer, board_left + game_over_x,
                       board_top + game_over_y);
-    screen_dirty = 1;
 }
 
 void draw_paused() {
     draw_text(game_font, display.back_buffer, display.screen_width / 2 - 3 * game_font.glyph_width,
               display.screen_height / 2 - game_font.glyph_height / 2, "PAUSED");
-    screen_dirty = 1;
 }

@@ -39,7 +39,9 @@ void draw_piece(const PlayerRecord& player);
 void erase_piece(const PlayerRecord& player);
 // Points, level, rows and the key legend (both players' in a two-player game).
 void draw_status(const PlayerRecord& player);
-// The game-over picture over the finished board of `player`.
+// The game-over picture over the finished board of `player`. This and
+// draw_paused leave screen_dirty alone: the driver presents them itself, and
+// the flag would cost a second present in the same tick.
 void draw_game_over(const PlayerRecord& player);
 // "PAUSED" in the middle of the screen.
 void draw_paused();

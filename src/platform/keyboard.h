@@ -20,7 +20,19 @@ constexpr int F2 = 0x71;
 // Digits and letters are their ASCII codes: '1' is 0x31, 'A' is 0x41.
 } // namespace vk
 
-// True while the key with this virtual-key code is held down right now.
+// True while the key with this virtual-key code is held down right now, on
+// the keyboard or through a gamepad.
 bool key_is_down(int virtual_key);
+
+// The keys a player's gamepad reads as: move left, move right, rotate, drop.
+struct PadKeys {
+    int left = 0;
+    int right = 0;
+    int rotate = 0;
+    int drop = 0;
+};
+
+// From now on gamepad `pad` (0 the first one plugged in) reads as these keys.
+void set_pad_keys(int pad, const PadKeys& keys);
 
 } // namespace platform

@@ -30,7 +30,10 @@ void load_jpeg_to_surface(const char* name, Surface& surface) {
     JpegReader reader(bytes);
     if (!reader.ok())
         return;
-    if (!surface && !create_picture_surface(reader.width(), reader.height(), surface))
+    // A device short of display memory may refuse the first request; the
+    // second one may still be met from system memory.
+    if (!surface && !create_picture_surface(reader.width(), reader.height(), surface) &&
+        !create_picture_surface(reader.width(), reader.height(), surface))
         return;
     decode_into_surface(reader, *surface);
 }

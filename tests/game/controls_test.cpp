@@ -6,6 +6,8 @@
 #include "platform/headless/headless.h"
 #include "platform/keyboard.h"
 
+#include <vector>
+
 namespace {
 
 namespace vk = platform::vk;
@@ -81,6 +83,21 @@ TEST_F(ControlsTest, EachSetHasItsOwnRotateAndDropKeys) {
         EXPECT_GT(filled_cells(players[0]), 0) << "dropped and locked";
         EXPECT_EQ(players[0].piece.row, -1) << "and the next piece came in";
     }
+}
+
+TEST_F(ControlsTest, PadsReadAsTheKeysOfTheirPlayersCurrentSet) {
+    const auto lent = [](int pad) {
+        const platform::PadKeys keys = headless::pad_keys(pad);
+        return std::vector<int>{keys.left, keys.right, keys.rotate, keys.drop};
+    };
+    player_count = 2;
+    controls_wasd(0);
+    controls_arrows_up(1);
+    EXPECT_EQ(lent(1), (std::vector<int>{'A', 'D', 'W', 'S'}));
+    EXPECT_EQ(lent(0), (std::vector<int>{vk::Left, vk::Right, vk::Up, vk::Down}));
+    player_count = 1;
+    controls_arrows_ctrl(0);
+    EXPECT_EQ(lent(0), (std::vector<int>{vk::Left, vk::Right, vk::Down, vk::Control}));
 }
 
 TEST_F(ControlsTest, SeveralKeysActInOneTickInTheirOrder) {

@@ -220,6 +220,16 @@ TEST_F(JpegLoading, ThirtyTwoBitPixelsAreBlueGreenRedZero) {
     EXPECT_EQ(pixels[3], 0);
 }
 
+TEST_F(JpegLoading, ARefusedSurfaceIsAskedForOnceMore) {
+    open(32);
+    write_file("RED.JPG", make_jpeg(16, 8, red_and_blue()));
+    Surface surface;
+    headless::fail_video_call(headless::VideoCall::CreateSurface, Result::OutOfMemory);
+    EXPECT_EQ(load_picture("RED.JPG", surface, nullptr), 1);
+    ASSERT_TRUE(surface);
+    EXPECT_GE(surface_bytes(surface, 1, 1)[2], 253);
+}
+
 TEST_F(JpegLoading, EightBitDisplayWritesNothing) {
     open(8);
     write_file("RED.JPG", make_jpeg(16, 8, red_and_blue()));

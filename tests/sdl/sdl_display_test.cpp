@@ -4,8 +4,8 @@
 #include "platform/clock.h"
 #include "platform/keyboard.h"
 #include "platform/messages.h"
-#include "platform/sdl/screen_readback.h"
 #include "platform/sdl/key_map.h"
+#include "platform/sdl/screen_readback.h"
 #include "platform/window.h"
 
 #include <gtest/gtest.h>
@@ -86,6 +86,42 @@ TEST_F(SdlDisplay, WindowedPresentShowsThePictureThroughThePaletteAndKeepsItsAsp
     EXPECT_EQ(screen.at(1200, 600), 0u);
     EXPECT_EQ(screen.at(170, 10), 0xFC0000u);
     EXPECT_EQ(screen.at(1110, 710), 0x00FC00u);
+}
+
+// Pixels of row `y` between x `from` and `to` that are neither `first` nor
+// `second`: those blended by the scaling.
+int blended(const Screen& screen, int y, int from, int to, std::uint32_t first,
+            std::uint32_t second) {
+    int count = 0;
+    for (int x = from; x < to; ++x)
+        count += screen.at(x, y) != first && screen.at(x, y) != second;
+    return count;
+}
+
+TEST_F(SdlDisplay, PixelsStaySharpAtWholeAndBrokenScales) {
+    constexpr std::uint32_t red = 0xFC0000u;
+    constexpr std::uint32_t blue = 0x000080u;
+    ASSERT_TRUE(open(mode_windowed));
+    show_test_picture();
+    // Twice the size: clean 2 x 2 blocks, no blending at all.
+    display.window->set_client_size(1280, 960);
+    present_frame();
+    Screen screen = read_screen();
+    EXPECT_EQ(screen.at(639, 100), red);
+    EXPECT_EQ(screen.at(640, 100), blue);
+    EXPECT_EQ(blended(screen, 100, 0, 1280, red, blue), 0);
+
+    // 2.25 times on a 1920 x 1080 desktop: bars of 240 pixels; the linear
+    // step of 1.125 leaves the edge between the colours two pixels wide at
+    // most.
+    display.window->set_client_size(1920, 1080);
+    present_frame();
+    screen = read_screen();
+    EXPECT_EQ(screen.at(239, 100), 0u);
+    EXPECT_EQ(screen.at(240, 100), red);
+    EXPECT_EQ(screen.at(1679, 100), blue);
+    EXPECT_EQ(screen.at(1680, 100), 0u);
+    EXPECT_LE(blended(screen, 100, 240, 1680, red, blue), 2);
 }
 
 TEST_F(SdlDisplay, PresentRectShowsOnlyItsBand) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "platform/keyboard.h"
 #include "platform/messages.h"
 
 namespace headless {
@@ -30,6 +31,9 @@ void post_at(std::uint64_t when, platform::Message message);
 // Immediate changes, bypassing the script.
 void set_key(int virtual_key, bool down);
 void post(platform::Message message);
+
+// The keys the game last lent to gamepad `pad`.
+platform::PadKeys pad_keys(int pad);
 
 // True while scripted events are still waiting for their time.
 bool script_pending();

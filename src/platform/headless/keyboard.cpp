@@ -34,6 +34,12 @@ void apply(const ScriptEvent& event) {
     }
 }
 
+platform::PadKeys pad_keys(int pad) {
+    const auto& lent = state().pad_keys;
+    return pad >= 0 && pad < static_cast<int>(lent.size()) ? lent[static_cast<std::size_t>(pad)]
+                                                           : platform::PadKeys{};
+}
+
 } // namespace headless
 
 namespace platform {
@@ -43,6 +49,13 @@ bool key_is_down(int virtual_key) {
     if (++s.polls_since_advance >= headless::polls_per_millisecond)
         headless::advance(1);
     return virtual_key >= 0 && virtual_key < 256 && s.keys[static_cast<std::size_t>(virtual_key)];
+}
+
+// No pads here: the keys are only kept for tests to look at.
+void set_pad_keys(int pad, const PadKeys& keys) {
+    auto& lent = headless::state().pad_keys;
+    if (pad >= 0 && pad < static_cast<int>(lent.size()))
+        lent[static_cast<std::size_t>(pad)] = keys;
 }
 
 } // namespace platform

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/headless/screen.h"
+#include "platform/keyboard.h"
 #include "platform/messages.h"
 
 namespace headless {
@@ -24,6 +25,7 @@ struct State {
     std::uint64_t now = 0;
     std::multimap<std::uint64_t, ScriptEvent> script;
     std::array<bool, 256> keys{};
+    std::array<platform::PadKeys, 2> pad_keys{};
     // Key polls since the clock last moved: a loop that polls keys without
     // ever waiting still sees time pass, so it cannot hang a test.
     std::uint32_t polls_since_advance = 0;

@@ -45,4 +45,9 @@ void pump_events();
 // Applies the cursor count and the window's cursor choice.
 void update_cursor();
 
+// Alt+Return and F11 switch the window between a window and the whole
+// desktop; only the presentation changes, the picture keeps its size.
+bool toggles_fullscreen(const SDL_Keysym& key);
+void toggle_fullscreen();
+
 } // namespace sdl

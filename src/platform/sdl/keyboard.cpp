@@ -1,5 +1,6 @@
 #include "platform/keyboard.h"
 #include "platform/sdl/backend.h"
+#include "platform/sdl/gamepads.h"
 #include "platform/sdl/key_map.h"
 
 #include <array>
@@ -107,12 +108,15 @@ bool key_is_down(int virtual_key) {
     // Loops that poll keys without pumping messages still see fresh state.
     if (SDL_WasInit(SDL_INIT_VIDEO))
         SDL_PumpEvents();
+    // Alt+Return switches the presentation and is no Return for the game.
+    if (virtual_key == vk::Return && (SDL_GetModState() & KMOD_ALT))
+        return false;
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
     for (int scancode : sdl::scancodes_for(virtual_key))
         if (scancode > 0 && scancode < count && state[scancode])
             return true;
-    return false;
+    return sdl::gamepad_holds(virtual_key);
 }
 
 } // namespace platform

@@ -1,4 +1,6 @@
+#include "platform/language.h"
 #include "platform/sdl/backend.h"
+#include "platform/sdl/box_text.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/window.h"
 
@@ -14,14 +16,18 @@ struct Button {
     Uint32 flags;
 };
 
+// The buttons are labelled in the user's language, as the system's own boxes are.
 std::vector<Button> buttons_of(BoxButtons buttons) {
     constexpr Uint32 on_return = SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
     constexpr Uint32 on_escape = SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+    const bool german = (user_default_lang_id() & primary_language_mask) == lang_german;
     switch (buttons) {
     case BoxButtons::OkCancel:
-        return {{BoxAnswer::Ok, "OK", on_return}, {BoxAnswer::Cancel, "Cancel", on_escape}};
+        return {{BoxAnswer::Ok, "OK", on_return},
+                {BoxAnswer::Cancel, german ? "Abbrechen" : "Cancel", on_escape}};
     case BoxButtons::YesNo:
-        return {{BoxAnswer::Yes, "Yes", on_return}, {BoxAnswer::No, "No", on_escape}};
+        return {{BoxAnswer::Yes, german ? "Ja" : "Yes", on_return},
+                {BoxAnswer::No, german ? "Nein" : "No", on_escape}};
     case BoxButtons::Ok:
         break;
     }
@@ -49,15 +55,21 @@ BoxAnswer message_box(Window* owner, const std::string& text, const std::string&
     for (std::size_t i = 0; i < choices.size(); ++i)
         data.push_back({choices[i].flags, static_cast<int>(i), choices[i].label});
     auto* game_window = dynamic_cast<sdl::GameWindow*>(owner);
+    const std::string shown_text = sdl::expand_tabs(text);
     const SDL_MessageBoxData box{icon_flags(icon) | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT,
                                  game_window ? game_window->handle() : nullptr,
                                  caption.c_str(),
-                                 text.c_str(),
+                                 shown_text.c_str(),
                                  static_cast<int>(data.size()),
                                  data.data(),
                                  nullptr};
     int pressed = -1;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0) {
+    int shown = -1;
+    {
+        const sdl::Utf8Locale readable_texts;
+        shown = SDL_ShowMessageBox(&box, &pressed);
+    }
+    if (shown != 0) {
         // Nobody can see a box: the message goes to the terminal at least.
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
         return buttons == BoxButtons::YesNo ? BoxAnswer::No : BoxAnswer::Ok;

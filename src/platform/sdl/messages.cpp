@@ -1,6 +1,7 @@
 #include "platform/messages.h"
 #include "platform/clock.h"
 #include "platform/sdl/backend.h"
+#include "platform/sdl/gamepads.h"
 
 #include <algorithm>
 
@@ -60,6 +61,14 @@ void translate(const SDL_Event& event) {
         // Alt+F4 closes the window, as the system's default handling does.
         if (event.key.keysym.scancode == SDL_SCANCODE_F4 && (event.key.keysym.mod & KMOD_ALT))
             post(MessageKind::Close);
+        if (!event.key.repeat && toggles_fullscreen(event.key.keysym))
+            toggle_fullscreen();
+        break;
+    case SDL_CONTROLLERDEVICEADDED:
+        gamepad_added(event.cdevice.which);
+        break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+        gamepad_removed(event.cdevice.which);
         break;
     case SDL_MOUSEMOTION:
         if (!queued(MessageKind::SetCursor))

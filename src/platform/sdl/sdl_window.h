@@ -17,6 +17,10 @@ class GameWindow : public platform::Window {
     void set_client_size(int width, int height) override;
     void show(int show_command) override;
 
+    // Tells the window manager the smallest size again; SDL loses it when a
+    // renderer recreates the window.
+    void keep_minimum_size();
+
     SDL_Window* handle() const { return window_; }
     int client_width() const { return client_width_; }
     int client_height() const { return client_height_; }

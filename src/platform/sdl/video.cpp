@@ -2,6 +2,7 @@
 #include "platform/present.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/pacer.h"
+#include "platform/sdl/scaler.h"
 #include "platform/sdl/sdl_window.h"
 
 #include <cstdio>
@@ -14,14 +15,14 @@ using platform::Result;
 
 // The visible picture of the window: an 8-bit surface that, whenever part
 // of it changes, is converted through the palette into a streaming texture
-// and shown scaled to the window with its aspect kept (black bars fill the
-// rest).
+// and shown with sharp pixels, scaled to the window with its aspect kept
+// (black bars fill the rest).
 class ScreenSurface : public platform::Surface, public Screen {
   public:
     ScreenSurface(GameWindow& window, SDL_Renderer* renderer, SDL_Texture* texture, int width,
                   int height)
         : Surface(width, height, 8), renderer_(renderer), texture_(texture),
-          pacer_(window.handle()) {
+          scaler_(renderer, texture, width, height), pacer_(window.handle()) {
         colours_.fill(0xFF000000u);
         convert({0, 0, width, height});
         backend().screen = this;
@@ -39,21 +40,15 @@ class ScreenSurface : public platform::Surface, public Screen {
         SDL_RenderPresent(renderer_);
     }
 
+    // The whole output, bars included.
     bool read(std::vector<std::uint32_t>& pixels, int& width, int& height) override {
         render();
-        // The whole output, bars included: without the logical size the
-        // viewport is the full window.
-        int logical_width = 0;
-        int logical_height = 0;
-        SDL_RenderGetLogicalSize(renderer_, &logical_width, &logical_height);
-        SDL_RenderSetLogicalSize(renderer_, 0, 0);
         bool read = SDL_GetRendererOutputSize(renderer_, &width, &height) == 0;
         if (read) {
             pixels.assign(std::size_t(width) * height, 0);
             read = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
                                         width * 4) == 0;
         }
-        SDL_RenderSetLogicalSize(renderer_, logical_width, logical_height);
         SDL_RenderPresent(renderer_);
         return read;
     }
@@ -69,11 +64,7 @@ class ScreenSurface : public platform::Surface, public Screen {
     }
 
   private:
-    void render() {
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    }
+    void render() { scaler_.draw(); }
 
     // True when the attached palette differs from the one last converted with.
     bool take_colours() {
@@ -103,6 +94,7 @@ class ScreenSurface : public platform::Surface, public Screen {
 
     SDL_Renderer* renderer_;
     SDL_Texture* texture_;
+    Scaler scaler_;
     Pacer pacer_;
     platform::ColourTable colours_{};
     const platform::DevicePalette* palette_seen_ = nullptr;
@@ -147,14 +139,13 @@ class Device : public platform::VideoDevice {
         const int height = exclusive_ && mode_height_ ? mode_height_ : window_->client_height();
         if (!platform::Surface::valid_format(width, height, 8))
             return Result::InvalidParams;
-        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
         SDL_Renderer* renderer =
             SDL_CreateRenderer(window_->handle(), -1, SDL_RENDERER_PRESENTVSYNC);
         if (!renderer)
             renderer = SDL_CreateRenderer(window_->handle(), -1, 0);
         if (!renderer)
             return failed("renderer");
-        SDL_RenderSetLogicalSize(renderer, width, height);
+        window_->keep_minimum_size();
         SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
                                                  SDL_TEXTUREACCESS_STREAMING, width, height);
         if (!texture) {

@@ -1,10 +1,18 @@
 #include "platform/window.h"
 #include "platform/sdl/backend.h"
+#include "platform/sdl/gamepads.h"
 #include "platform/sdl/sdl_window.h"
 
 #include <cstdio>
 
 namespace sdl {
+namespace {
+
+// The window never gets smaller than the picture at half size.
+constexpr int smallest_width = 320;
+constexpr int smallest_height = 240;
+
+} // namespace
 
 bool start_video() {
     static const bool started = [] {
@@ -12,6 +20,7 @@ bool start_video() {
             std::fprintf(stderr, "Blokit: no video: %s\n", SDL_GetError());
             return false;
         }
+        start_gamepads();
         return true;
     }();
     return started;
@@ -29,6 +38,11 @@ GameWindow::GameWindow(SDL_Window* window, platform::WindowStyle style)
     backend().window = window;
     backend().window_destroyed = false;
     SDL_GetWindowSize(window, &client_width_, &client_height_);
+    keep_minimum_size();
+}
+
+void GameWindow::keep_minimum_size() {
+    SDL_SetWindowMinimumSize(window_, smallest_width, smallest_height);
 }
 
 GameWindow::~GameWindow() {

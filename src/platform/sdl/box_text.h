@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace sdl {
+
+// The text with every tab replaced by spaces up to the next stop of eight
+// columns (a UTF-8 character is one column): SDL's boxes draw a tab as a
+// stray glyph.
+std::string expand_tabs(std::string_view text);
+
+// While it lives, the program's locale reads UTF-8 even when the user's
+// locale is not installed, so a box's texts are drawn whole; the locale
+// before is restored afterwards.
+class Utf8Locale {
+  public:
+    Utf8Locale();
+    ~Utf8Locale();
+    Utf8Locale(const Utf8Locale&) = delete;
+    Utf8Locale& operator=(const Utf8Locale&) = delete;
+
+  private:
+    std::string previous_;
+    std::string previous_lc_all_;
+    bool had_lc_all_ = false;
+    bool changed_environment_ = false;
+};
+
+} // namespace sdl
