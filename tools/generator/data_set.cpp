@@ -4,6 +4,7 @@
 #include "font_sheet.h"
 #include "formats/pix_writer.h"
 #include "game_palette.h"
+#include "icon.h"
 #include "music.h"
 #include "pictures.h"
 #include "scroll_text.h"
@@ -38,6 +39,7 @@ std::vector<NamedPicture> make_pictures() {
     pictures.push_back({"HINTERS.PIX", make_game_background()});
     pictures.push_back({"STEINES.PIX", make_tile_sheet()});
     pictures.push_back({"FONT2.PIX", make_font_sheet()});
+    pictures.push_back({"ICON.PIX", make_icon(window_icon_size)});
     return pictures;
 }
 

@@ -91,6 +91,12 @@ class HeadlessWindow : public platform::Window {
         state().window.client_height = height;
     }
     void show(int) override { state().window.shown = true; }
+    void set_icon(int width, int height, const std::uint8_t* rgba) override {
+        WindowInfo& info = state().window;
+        info.icon_width = width;
+        info.icon_height = height;
+        info.icon_rgba.assign(rgba, rgba + std::size_t(width) * std::size_t(height) * 4);
+    }
 };
 
 // Answers a failure planted for `call`, once.
