@@ -1,8 +1,8 @@
 #pragma once
 
 // The table of the ten best one-player results, kept in "HISCORE.DAT" (in the
-// current directory unless the game runs installed), and the screen that shows it after a one-player game and
-// takes the name of a result that enters it.
+// current directory unless the game runs installed), and the screen that shows it after a
+// one-player game and takes the name of a result that enters it.
 
 #include <array>
 #include <cstdint>

@@ -12,8 +12,6 @@
 
 #include <cstdio>
 
-namespace {
-
 bool write_file(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
@@ -27,8 +25,6 @@ bool write_file(const std::string& path, const std::vector<std::uint8_t>& bytes)
     }
     return written && closed;
 }
-
-} // namespace
 
 std::vector<NamedPicture> make_pictures() {
     std::vector<NamedPicture> pictures;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "canvas.h"
+
 #include "res/palette.h"
+#include <array>
 
 // One palette serves every picture of the game, so the tiles, the font, the
 // title and the game background look right under whichever of their palettes
@@ -33,3 +35,6 @@ constexpr Ramp tile(int colour) {
 } // namespace colours
 
 Palette make_game_palette();
+
+// The game palette with its 6-bit components spread over 8 bits.
+std::array<std::uint8_t, 768> game_palette_rgb();

@@ -3,6 +3,7 @@
 #include "canvas.h"
 
 #include <array>
+#include <string>
 
 // The program's icon: a piece about to land on a stack, drawn with the
 // playfield's own blocks on a transparent background (index 0).
@@ -16,3 +17,8 @@ constexpr int window_icon_size = 64;
 // at the size itself; larger icons enlarge the 64-pixel drawing so that the
 // edges keep their proportions (such sizes are multiples of 64).
 Canvas make_icon(int size);
+
+// The same picture as an SVG drawing, for the icon theme's scalable folder:
+// the pieces in the colours of their tiles, lit from the top left, with
+// rounded outer corners.
+std::string make_scalable_icon();

@@ -5,7 +5,7 @@
 // writes DATA.ONE, AUDIO.ONE and QMBLOKIT.MDS into RUN_DIRECTORY; with --png,
 // every picture as a PNG file for looking at; with --icons, the program's
 // icon in every size of the desktop's icon theme, as
-// ICON_DIRECTORY/<size>x<size>/apps/blokit.png.
+// ICON_DIRECTORY/<size>x<size>/apps/blokit.png and scalable/apps/blokit.svg.
 
 #include "data_set.h"
 #include "game_palette.h"
@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -38,18 +39,9 @@ bool make_directory(const std::string& directory) {
     return !error;
 }
 
-// The game palette with 8-bit components.
-std::array<std::uint8_t, 768> palette_rgb() {
-    const Palette palette = make_game_palette();
-    std::array<std::uint8_t, 768> rgb{};
-    for (std::size_t i = 0; i < palette.size(); ++i)
-        rgb[i] = std::uint8_t(palette[i] * 4 + palette[i] / 16);
-    return rgb;
-}
-
 bool write_png(const std::string& path, const Canvas& c, int transparent) {
-    if (!platform::write_png_indexed(path, c.width, c.height, c.pixels.data(),
-                                     std::size_t(c.width), palette_rgb().data(), transparent)) {
+    if (!platform::write_png_indexed(path, c.width, c.height, c.pixels.data(), std::size_t(c.width),
+                                     game_palette_rgb().data(), transparent)) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
         return false;
     }
@@ -66,6 +58,11 @@ bool write_previews(const std::string& directory) {
 }
 
 bool write_icons(const std::string& directory) {
+    const std::string scalable = directory + "/scalable/apps";
+    const std::string svg = make_scalable_icon();
+    if (!make_directory(scalable) ||
+        !write_file(scalable + "/blokit.svg", std::vector<std::uint8_t>(svg.begin(), svg.end())))
+        return false;
     for (int size : icon_sizes) {
         const std::string folder =
             directory + "/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";

@@ -265,7 +265,7 @@ bool create_window(const std::string& title, WindowStyle style, int width, int h
         return false;
     }
     headless::WindowInfo& info = headless::state().window;
-    info = {true, title, style, width, height, false};
+    info = {true, title, style, width, height, false, 0, 0, {}};
     if (style == WindowStyle::Popup) {
         info.client_width = headless::desktop_width;
         info.client_height = headless::desktop_height;
