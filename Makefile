@@ -4,15 +4,17 @@
 
 PACKAGES := g++ cmake pkg-config libsdl2-dev libfluidsynth-dev libjpeg62-turbo-dev \
             libgtest-dev libbenchmark-dev timgm6mb-soundfont xvfb xauth xfonts-base \
-            xdotool imagemagick sox
+            xdotool imagemagick sox desktop-file-utils appstream man-db librsvg2-bin \
+            lintian dpkg-dev file
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 120
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup build test play bench sanitize fuzz format clean
+.PHONY: all setup build test play install package bench sanitize fuzz format clean
 
 all: build
 
@@ -41,6 +43,15 @@ test: build
 play: build
 	@test -x $(BUILD)/run/blokit || { echo "The game program is not built yet."; exit 1; }
 	cd $(BUILD)/run && ./blokit
+
+# The game under PREFIX (DESTDIR is honoured): the tree may be moved anywhere.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, in $(BUILD), checked with lintian.
+package: build
+	cd $(BUILD) && cpack
+	lintian --fail-on error $(BUILD)/blokit_*.deb
 
 bench: build
 	$(BUILD)/bench/blokit_bench

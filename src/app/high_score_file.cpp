@@ -6,6 +6,8 @@
 #include "game/session.h"
 #include "res/byte_order.h"
 
+std::optional<std::filesystem::path> high_score_directory = std::filesystem::path();
+
 namespace {
 
 using FileBytes = std::array<std::uint8_t, high_score_file_bytes>;
@@ -23,6 +25,22 @@ constexpr std::size_t score_field = 0;
 constexpr std::size_t level_field = 4;
 constexpr std::size_t rows_field = 8;
 constexpr std::size_t name_field = 12;
+
+// The path of `name` in the high-score directory.
+std::filesystem::path high_score_path(const char* name) {
+    return *high_score_directory / name;
+}
+
+// Makes the high-score directory when it is missing; false when it cannot be.
+bool make_high_score_directory() {
+    if (high_score_directory->empty())
+        return true;
+    std::error_code error;
+    if (std::filesystem::create_directories(*high_score_directory, error))
+        std::filesystem::permissions(*high_score_directory, std::filesystem::perms::owner_all,
+                                     error);
+    return !error;
+}
 
 void write_u32le(std::uint8_t* p, std::uint32_t value) {
     for (int i = 0; i < 4; ++i)
@@ -68,7 +86,9 @@ void decode_table(const FileBytes& bytes) {
 // False when the file is missing or its checksum does not match the table
 // read. The bytes a short file does not cover keep the table's contents.
 bool read_high_score_file() {
-    std::FILE* file = std::fopen(high_score_file_name, "rb");
+    if (!high_score_directory)
+        return false;
+    std::FILE* file = std::fopen(high_score_path(high_score_file_name).c_str(), "rb");
     if (!file)
         return false;
     FileBytes bytes = encode_file();
@@ -86,18 +106,21 @@ bool write_high_scores(std::FILE* file) {
 
 // Writes a new high-score file with `write` and puts it in place of the old.
 bool replace_high_score_file(bool (*write)(std::FILE*)) {
-    std::FILE* file = std::fopen(new_file_name, "wb");
+    if (!high_score_directory || !make_high_score_directory())
+        return false;
+    const std::filesystem::path new_file = high_score_path(new_file_name);
+    std::FILE* file = std::fopen(new_file.c_str(), "wb");
     if (!file)
         return false;
     const bool written = write(file);
     const bool closed = std::fclose(file) == 0;
     std::error_code error;
     if (written && closed) {
-        std::filesystem::rename(new_file_name, high_score_file_name, error);
+        std::filesystem::rename(new_file, high_score_path(high_score_file_name), error);
         if (!error)
             return true;
     }
-    std::filesystem::remove(new_file_name, error);
+    std::filesystem::remove(new_file, error);
     return false;
 }
 

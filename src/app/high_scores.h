@@ -1,12 +1,14 @@
 #pragma once
 
-// The table of the ten best one-player results, kept in "HISCORE.DAT" in the
-// current directory, and the screen that shows it after a one-player game and
-// takes the name of a result that enters it.
+// The table of the ten best one-player results, kept in "HISCORE.DAT" (in the
+// current directory unless the game runs installed), and the screen that shows it after a
+// one-player game and takes the name of a result that enters it.
 
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <optional>
 
 constexpr int high_score_count = 10;
 // Characters a name may hold, its terminating zero included.
@@ -27,6 +29,10 @@ constexpr std::size_t high_score_entry_bytes = 42;
 constexpr std::size_t high_score_table_bytes = high_score_count * high_score_entry_bytes;
 constexpr std::size_t high_score_file_bytes = high_score_table_bytes + 4;
 constexpr const char* high_score_file_name = "HISCORE.DAT";
+
+// The directory HISCORE.DAT is kept in: empty for the current directory;
+// none when there is nowhere to keep it, so the table lives in memory only.
+extern std::optional<std::filesystem::path> high_score_directory;
 
 // Ordered by score, highest first.
 extern std::array<HighScoreEntry, high_score_count> high_scores;

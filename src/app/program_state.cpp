@@ -39,6 +39,7 @@ void reset_program_state() {
     use_english = false;
     shutting_down = false;
     high_scores = {};
+    high_score_directory = std::filesystem::path();
     new_entry_row = -1;
     name_key_latch = false;
     surfaces_need_restore = false;

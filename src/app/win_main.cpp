@@ -7,6 +7,7 @@
 #include "app/picture_screens.h"
 #include "app/playfield_output.h"
 #include "app/title_screen.h"
+#include "app/window_icon.h"
 #include "app/window_proc.h"
 #include "audio/music.h"
 #include "game/game_loop.h"
@@ -105,6 +106,7 @@ int WinMain(int show_command) {
         platform::post_quit_message(0);
         return discard_messages_until_quit();
     }
+    show_window_icon();
     load_settings_and_assets();
     attach_playfield_output();
     show_logo_screen();

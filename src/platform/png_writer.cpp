@@ -38,8 +38,8 @@ void put_chunk(std::vector<std::uint8_t>& out, const char* type,
     put_u32_be(out, crc32(out.data() + type_at, data.size() + 4));
 }
 
-// A zlib stream of uncompressed deflate blocks: simple, and these files are
-// only looked at, never shipped.
+// A zlib stream of uncompressed deflate blocks: simple, and the pictures
+// written are small.
 std::vector<std::uint8_t> zlib_stored(const std::vector<std::uint8_t>& raw) {
     std::vector<std::uint8_t> out{0x78, 0x01};
     std::size_t at = 0;
@@ -65,7 +65,7 @@ std::vector<std::uint8_t> zlib_stored(const std::vector<std::uint8_t>& raw) {
 } // namespace
 
 bool write_png_indexed(const std::string& path, int width, int height, const std::uint8_t* pixels,
-                       std::size_t pitch, const std::uint8_t* rgb) {
+                       std::size_t pitch, const std::uint8_t* rgb, int transparent) {
     if (width <= 0 || height <= 0)
         return false;
     std::vector<std::uint8_t> raw;
@@ -82,6 +82,11 @@ bool write_png_indexed(const std::string& path, int width, int height, const std
     header.insert(header.end(), {8, 3, 0, 0, 0}); // 8 bits, indexed colour
     put_chunk(png, "IHDR", header);
     put_chunk(png, "PLTE", std::vector<std::uint8_t>(rgb, rgb + 768));
+    if (transparent >= 0 && transparent < 256) {
+        std::vector<std::uint8_t> alpha(static_cast<std::size_t>(transparent) + 1, 255);
+        alpha.back() = 0;
+        put_chunk(png, "tRNS", alpha);
+    }
     put_chunk(png, "IDAT", zlib_stored(raw));
     put_chunk(png, "IEND", {});
 

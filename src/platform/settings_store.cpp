@@ -1,11 +1,11 @@
 #include "platform/settings_store.h"
+#include "platform/user_paths.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -25,14 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string configuration_directory() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    // A relative XDG_CONFIG_HOME is to be ignored.
-    if (xdg && xdg[0] == '/')
-        return xdg;
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/')
-        return std::string(home) + "/.config";
-    return {};
+    return xdg_base_directory("XDG_CONFIG_HOME", ".config");
 }
 
 bool usable_component(const std::string& component) {

@@ -2,6 +2,7 @@
 
 // The game's one window, the mouse cursor and message boxes.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -26,6 +27,9 @@ class Window {
     // Resizes the window so that its client area is `width` x `height`.
     virtual void set_client_size(int width, int height) = 0;
     virtual void show(int show_command) = 0;
+    // Shows `width` x `height` pixels of four bytes each (red, green, blue,
+    // alpha), row by row, as the window's icon.
+    virtual void set_icon(int width, int height, const std::uint8_t* rgba) = 0;
 };
 
 // Creates the window; its messages go to the window procedure (messages.h).

@@ -101,6 +101,13 @@ TEST_F(WholeProgramTest, AOnePlayerGameFromStartToExitLeavesTheTableAndTheSettin
     EXPECT_EQ(window.style, platform::WindowStyle::Overlapped);
     EXPECT_EQ(window.client_width, 640);
     EXPECT_EQ(window.client_height, 480);
+    // The icon from the data: see-through corner, opaque blocks.
+    ASSERT_EQ(window.icon_width, 64);
+    ASSERT_EQ(window.icon_height, 64);
+    ASSERT_EQ(window.icon_rgba.size(), 64u * 64u * 4u);
+    EXPECT_EQ(window.icon_rgba[3], 0);
+    const std::size_t middle_of_lower_right_block = (56u * 64u + 48u) * 4u;
+    EXPECT_EQ(window.icon_rgba[middle_of_lower_right_block + 3], 255);
     EXPECT_GE(headless::now(), 11000u);
     expect_advert_last();
 

@@ -8,6 +8,7 @@
 
 #include "data/run_directory.h"
 #include "game_palette.h"
+#include "icon.h"
 #include "res/resource.h"
 
 namespace {
@@ -122,3 +123,32 @@ TEST_F(PicturesTest, TheScrollerTextNamesEveryKeyAndKeepsWordsApartAcrossLines) 
 }
 
 } // namespace
+
+// The icon shows the same pieces at every size: empty cells see-through,
+// each piece's cells in its tile colour, and the window's copy in the data.
+TEST_F(PicturesTest, TheIconShowsTheSamePiecesAtEverySize) {
+    const auto in_ramp = [](std::uint8_t index, int colour) {
+        const Ramp ramp = colours::tile(colour);
+        return index >= ramp.first && index < ramp.first + ramp.length;
+    };
+    for (int size : icon_sizes) {
+        SCOPED_TRACE(size);
+        const Canvas icon = make_icon(size);
+        ASSERT_EQ(icon.width, size);
+        ASSERT_EQ(icon.height, size);
+        const int cell = size / 4;
+        const auto centre = [&](int column, int row) {
+            return icon.at(column * cell + cell / 2, row * cell + cell / 2);
+        };
+        EXPECT_EQ(centre(0, 0), colours::transparent);
+        EXPECT_EQ(centre(1, 2), colours::transparent);
+        EXPECT_TRUE(in_ramp(centre(2, 1), 7)); // the falling piece
+        EXPECT_TRUE(in_ramp(centre(0, 3), 2));
+        EXPECT_TRUE(in_ramp(centre(3, 3), 5));
+        EXPECT_EQ(icon.at(0, size - 1), colours::transparent); // a rounded corner
+    }
+    const Image window_icon = load_pix_resource("ICON.PIX");
+    EXPECT_EQ(window_icon.width, window_icon_size);
+    EXPECT_EQ(window_icon.pixels, make_icon(window_icon_size).pixels);
+    EXPECT_EQ(window_icon.palette, make_game_palette());
+}

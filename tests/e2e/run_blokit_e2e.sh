@@ -6,18 +6,33 @@
 # there, and checks the exit code and the files the game left behind.
 #
 # Usage: run_blokit_e2e.sh RUN_DIR [OUTPUT_DIR]
+#        run_blokit_e2e.sh --installed PROGRAM [OUTPUT_DIR]
+# The first runs the game in a directory of its own holding the data of
+# RUN_DIR. The second runs an installed PROGRAM from a directory without data,
+# with HOME in a fresh directory: the high-score table must land in the XDG
+# data directory there, and the installed tree must be left as it was.
 # Screenshots are kept in OUTPUT_DIR (else in $BLOKIT_E2E_SCREENS) when one is
-# named; otherwise they go with the scratch directory. Needs xvfb-run, xdotool, xwininfo and
-# ImageMagick's import and identify.
+# named; otherwise they go with the scratch directory. Needs xvfb-run, xdotool,
+# xwininfo and ImageMagick's import and identify.
 
 set -u
-run_dir=$(realpath "$1")
+arguments=("$@")
+installed=
+if [ "$1" = --installed ]; then
+    installed=1
+    shift
+    program=$(realpath "$1")
+    install_root=$(dirname "$(dirname "$program")")
+else
+    run_dir=$(realpath "$1")
+    program=$run_dir/blokit
+fi
 out_dir=${2:-${BLOKIT_E2E_SCREENS:-}}
 [ -z "$out_dir" ] || out_dir=$(mkdir -p "$out_dir" && realpath "$out_dir")
 
 if [ -z "${BLOKIT_E2E_INSIDE_X:-}" ]; then
     export BLOKIT_E2E_INSIDE_X=1
-    exec timeout -k 10 240 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    exec timeout -k 10 240 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "${arguments[@]}"
 fi
 
 work=$(mktemp -d)
@@ -71,15 +86,31 @@ shot() {
     [ "$colours" -ge 16 ] || fail "screenshot $1 is blank ($colours colours)"
 }
 
-# The game runs in a directory of its own, so what it writes stays there.
-for file in "$run_dir"/*.ONE "$run_dir"/*.MDS; do
-    ln -s "$file" "$work/"
-done
-mkdir "$work/config"
-export XDG_CONFIG_HOME="$work/config"
+# Every file below the installed tree with its size, mode and contents.
+fingerprint() {
+    (cd "$install_root" && find . -printf '%p %s %m\n' | sort && find . -type f -exec md5sum {} + | sort)
+}
+
+mkdir "$work/config" "$work/home"
+if [ -n "$installed" ]; then
+    # Started from the desktop: an unrelated directory, the user's own HOME.
+    export HOME="$work/home"
+    unset XDG_CONFIG_HOME XDG_DATA_HOME
+    high_score_file=$HOME/.local/share/blokit/HISCORE.DAT
+    settings_dir=$HOME/.config
+    tree_before=$(fingerprint)
+else
+    # The game runs in a directory of its own, so what it writes stays there.
+    for file in "$run_dir"/*.ONE "$run_dir"/*.MDS; do
+        ln -s "$file" "$work/"
+    done
+    export XDG_CONFIG_HOME="$work/config"
+    high_score_file=$work/HISCORE.DAT
+    settings_dir=$work/config
+fi
 export SDL_AUDIODRIVER=dummy
 cd "$work" || exit 1
-"$run_dir/blokit" >"$work/game.log" 2>&1 &
+"$program" >"$work/game.log" 2>&1 &
 game_pid=$!
 
 # Escape answers the credits box with No: a window, not the full screen.
@@ -117,8 +148,13 @@ wait "$game_pid"
 status=$?
 game_pid=
 [ "$status" -eq 0 ] || fail "exit code $status"
-[ "$(stat -c %s "$work/HISCORE.DAT" 2>/dev/null)" = 424 ] || fail "no high-score table written"
-settings=$(find "$work/config" -type f | head -n 1)
+[ "$(stat -c %s "$high_score_file" 2>/dev/null)" = 424 ] || fail "no high-score table written"
+echo "high-score table ${high_score_file#"$work"/}"
+settings=$(find "$settings_dir" -type f | head -n 1)
 [ -n "$settings" ] || fail "no settings file written"
 echo "settings file ${settings#"$work"/}: $(cat "$settings")"
+if [ -n "$installed" ]; then
+    [ "$(fingerprint)" = "$tree_before" ] || fail "the installed tree changed"
+    echo "installed tree unchanged"
+fi
 echo "PASS"

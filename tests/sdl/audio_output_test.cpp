@@ -199,7 +199,33 @@ TEST_F(MidiToFile, ResetHandsEveryQueuedBufferBackBeforeItReturns) {
     EXPECT_EQ(platform::midi_stream_close(stream), platform::MidiResult::Ok);
 }
 
+TEST(SoundFontLookup, BlokitSoundfontComesFirstWhenItNamesAFile) {
+    const std::filesystem::path directory = std::filesystem::temp_directory_path();
+    const std::string stem = "blokit_sf_" + std::to_string(::getpid());
+    const std::string chosen = directory / (stem + "_chosen.sf2");
+    const std::string system = directory / (stem + "_system.sf2");
+    std::ofstream(chosen) << "chosen";
+    std::ofstream(system) << "system";
+    const std::vector<std::string> saved = sdl::soundfont_candidates();
+    sdl::soundfont_candidates() = {"/nonexistent/blokit.sf2", system};
+
+    setenv("BLOKIT_SOUNDFONT", chosen.c_str(), 1);
+    EXPECT_EQ(sdl::find_soundfont(), chosen);
+    // A name that is no file, or a directory, leaves the system's SoundFonts.
+    for (const std::string& wrong : {std::string("/nonexistent/chosen.sf2"), directory.string()}) {
+        setenv("BLOKIT_SOUNDFONT", wrong.c_str(), 1);
+        EXPECT_EQ(sdl::find_soundfont(), system);
+    }
+    unsetenv("BLOKIT_SOUNDFONT");
+    EXPECT_EQ(sdl::find_soundfont(), system);
+
+    sdl::soundfont_candidates() = saved;
+    std::filesystem::remove(chosen);
+    std::filesystem::remove(system);
+}
+
 TEST_F(MidiToFile, WithoutASoundFontTheStreamCannotOpen) {
+    unsetenv("BLOKIT_SOUNDFONT");
     sdl::soundfont_candidates() = {"/nonexistent/blokit.sf2"};
     platform::MidiStream* stream = nullptr;
     EXPECT_EQ(platform::midi_stream_open(stream, count_done), platform::MidiResult::NoDevice);

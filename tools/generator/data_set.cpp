@@ -4,14 +4,13 @@
 #include "font_sheet.h"
 #include "formats/pix_writer.h"
 #include "game_palette.h"
+#include "icon.h"
 #include "music.h"
 #include "pictures.h"
 #include "scroll_text.h"
 #include "tile_sheet.h"
 
 #include <cstdio>
-
-namespace {
 
 bool write_file(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -27,8 +26,6 @@ bool write_file(const std::string& path, const std::vector<std::uint8_t>& bytes)
     return written && closed;
 }
 
-} // namespace
-
 std::vector<NamedPicture> make_pictures() {
     std::vector<NamedPicture> pictures;
     pictures.push_back({"QMLOGO.PIX", make_maker_logo()});
@@ -38,6 +35,7 @@ std::vector<NamedPicture> make_pictures() {
     pictures.push_back({"HINTERS.PIX", make_game_background()});
     pictures.push_back({"STEINES.PIX", make_tile_sheet()});
     pictures.push_back({"FONT2.PIX", make_font_sheet()});
+    pictures.push_back({"ICON.PIX", make_icon(window_icon_size)});
     return pictures;
 }
 

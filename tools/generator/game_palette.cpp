@@ -60,3 +60,11 @@ Palette make_game_palette() {
     put_ramp(palette, colours::ember, {{8, 0, 4}, {28, 4, 10}, {56, 16, 12}, {63, 44, 20}});
     return palette;
 }
+
+std::array<std::uint8_t, 768> game_palette_rgb() {
+    const Palette palette = make_game_palette();
+    std::array<std::uint8_t, 768> rgb{};
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        rgb[i] = std::uint8_t(palette[i] * 4 + palette[i] / 16);
+    return rgb;
+}

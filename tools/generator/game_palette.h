@@ -1,6 +1,9 @@
 #pragma once
 
 #include "canvas.h"
+
+#include <array>
+
 #include "gfx/picture_palette.h"
 
 // One palette serves every picture of the game, so the tiles, the font, the
@@ -33,3 +36,6 @@ constexpr Ramp tile(int colour) {
 } // namespace colours
 
 Palette make_game_palette();
+
+// The game palette with its 6-bit components spread over 8 bits.
+std::array<std::uint8_t, 768> game_palette_rgb();

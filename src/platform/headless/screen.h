@@ -81,6 +81,10 @@ struct WindowInfo {
     int client_width = 0;
     int client_height = 0;
     bool shown = false;
+    // The icon last set: its size and pixels, four bytes each (RGBA).
+    int icon_width = 0;
+    int icon_height = 0;
+    std::vector<std::uint8_t> icon_rgba;
 };
 WindowInfo window_info();
 

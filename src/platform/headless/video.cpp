@@ -91,6 +91,12 @@ class HeadlessWindow : public platform::Window {
         state().window.client_height = height;
     }
     void show(int) override { state().window.shown = true; }
+    void set_icon(int width, int height, const std::uint8_t* rgba) override {
+        WindowInfo& info = state().window;
+        info.icon_width = width;
+        info.icon_height = height;
+        info.icon_rgba.assign(rgba, rgba + std::size_t(width) * std::size_t(height) * 4);
+    }
 };
 
 // Answers a failure planted for `call`, once.
@@ -259,7 +265,7 @@ bool create_window(const std::string& title, WindowStyle style, int width, int h
         return false;
     }
     headless::WindowInfo& info = headless::state().window;
-    info = {true, title, style, width, height, false};
+    info = {true, title, style, width, height, false, 0, 0, {}};
     if (style == WindowStyle::Popup) {
         info.client_width = headless::desktop_width;
         info.client_height = headless::desktop_height;

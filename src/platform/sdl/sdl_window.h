@@ -16,6 +16,7 @@ class GameWindow : public platform::Window {
     platform::Rect rect() const override;
     void set_client_size(int width, int height) override;
     void show(int show_command) override;
+    void set_icon(int width, int height, const std::uint8_t* rgba) override;
 
     // Tells the window manager the smallest size again; SDL loses it when a
     // renderer recreates the window.

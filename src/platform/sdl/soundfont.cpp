@@ -1,5 +1,6 @@
 #include "platform/sdl/soundfont.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace sdl {
@@ -13,12 +14,22 @@ std::vector<std::string>& soundfont_candidates() {
     return candidates;
 }
 
+namespace {
+
+bool is_file(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+} // namespace
+
 std::string find_soundfont() {
-    for (const std::string& path : soundfont_candidates()) {
-        std::error_code error;
-        if (std::filesystem::is_regular_file(path, error))
+    const char* chosen = std::getenv("BLOKIT_SOUNDFONT");
+    if (chosen && is_file(chosen))
+        return chosen;
+    for (const std::string& path : soundfont_candidates())
+        if (is_file(path))
             return path;
-    }
     return {};
 }
 

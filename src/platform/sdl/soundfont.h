@@ -1,7 +1,8 @@
 #pragma once
 
 // Where the SDL backend looks for the General MIDI SoundFont that plays the
-// music: the system's default first, then the SoundFonts Debian installs.
+// music: the file named by the environment variable BLOKIT_SOUNDFONT when
+// there is one, else the system's default, then the SoundFonts Debian installs.
 
 #include <string>
 #include <vector>
@@ -11,7 +12,8 @@ namespace sdl {
 // The paths tried in order; tests may change the list.
 std::vector<std::string>& soundfont_candidates();
 
-// The first candidate that exists, or an empty string.
+// BLOKIT_SOUNDFONT's file or the first candidate that exists, or an empty
+// string.
 std::string find_soundfont();
 
 } // namespace sdl

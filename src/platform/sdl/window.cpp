@@ -71,6 +71,16 @@ void GameWindow::show(int) {
     backend().messages.push_back({platform::MessageKind::ActivateApp, 1});
 }
 
+void GameWindow::set_icon(int width, int height, const std::uint8_t* rgba) {
+    // SDL only reads the pixels, and copies them before this returns.
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint8_t*>(rgba), width, height, 32, width * 4, SDL_PIXELFORMAT_RGBA32);
+    if (icon == nullptr)
+        return;
+    SDL_SetWindowIcon(window_, icon);
+    SDL_FreeSurface(icon);
+}
+
 } // namespace sdl
 
 namespace platform {

@@ -1,0 +1,39 @@
+#include "app/data_location.h"
+
+#include <array>
+#include <string>
+#include <system_error>
+
+#include "app/high_scores.h"
+#include "platform/user_paths.h"
+
+namespace {
+
+// The archives the resource lookup reads and the music file.
+constexpr std::array<const char*, 5> data_file_names = {"ONLY.ONE", "DATA.ONE", "AUDIO.ONE",
+                                                        "VIDEO.ONE", "QMBLOKIT.MDS"};
+
+} // namespace
+
+bool holds_game_data(const std::filesystem::path& directory) {
+    for (const char* name : data_file_names) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(directory / name, error))
+            return true;
+    }
+    return false;
+}
+
+void choose_data_location(const std::filesystem::path& installed_data) {
+    if (holds_game_data(".") || !holds_game_data(installed_data))
+        return;
+    std::error_code error;
+    std::filesystem::current_path(installed_data, error);
+    if (error)
+        return;
+    const std::string user_data = platform::xdg_base_directory("XDG_DATA_HOME", ".local/share");
+    if (user_data.empty())
+        high_score_directory.reset();
+    else
+        high_score_directory = std::filesystem::path(user_data) / "blokit";
+}

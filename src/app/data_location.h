@@ -1,0 +1,18 @@
+#pragma once
+
+// Where the game finds its data and keeps HISCORE.DAT. Started from a
+// directory that holds the data (the build's run directory, an unpacked
+// copy), the game reads and writes everything there. An installed game reads
+// its data from the installed data directory, with the same lookup order
+// inside it, and keeps HISCORE.DAT in the user's data directory.
+
+#include <filesystem>
+
+// Whether `directory` holds any of the game's data files.
+bool holds_game_data(const std::filesystem::path& directory);
+
+// When the current directory holds no data but `installed_data` does, makes
+// `installed_data` the current directory and points the high-score table at
+// $XDG_DATA_HOME/blokit (else ~/.local/share/blokit; nowhere without either).
+// Otherwise changes nothing.
+void choose_data_location(const std::filesystem::path& installed_data);
