@@ -68,14 +68,8 @@ shot() {
     [ "$colours" -ge 16 ] || fail "screenshot $1 is blank ($colours colours)"
 }
 
-# The game runs in a directory of its own, so what it writes stays there.
-for file in "$run_dir"/*.ONE "$run_dir"/*.MDS; do
-    ln -s "$file" "$work/"
-done
-mkdir "$work/config"
-export XDG_CONFIG_HOME="$work/config"
-export SDL_AUDIODRIVER=dummy
-cd "$work" || exit 1
+. "$(dirname "$0")/game_directory.sh"
+enter_game_directory "$run_dir" "$work"
 "$run_dir/blokit" >"$work/game.log" 2>&1 &
 game_pid=$!
 
