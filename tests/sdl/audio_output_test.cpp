@@ -1,5 +1,6 @@
 #include "audio/riff_builder.h"
 #include "platform/midi_stream.h"
+#include "platform/sdl/audio_output.h"
 #include "platform/sdl/soundfont.h"
 #include "platform/sound.h"
 
@@ -13,6 +14,8 @@
 #include <fstream>
 #include <iterator>
 #include <thread>
+
+#include <unistd.h>
 
 namespace {
 
@@ -197,14 +200,58 @@ TEST_F(MidiToFile, ResetHandsEveryQueuedBufferBackBeforeItReturns) {
     EXPECT_EQ(platform::midi_stream_close(stream), platform::MidiResult::Ok);
 }
 
-TEST_F(MidiToFile, WithoutASoundFontTheStreamCannotOpen) {
-    sdl::soundfont_candidates() = {"/nonexistent/blokit.sf2"};
+TEST_F(MidiToFile, ADamagedSoundFontIsPassedOverAndWithoutOneTheStreamCannotOpen) {
+    const std::vector<std::string> installed = sdl::soundfont_candidates();
+    const std::filesystem::path damaged = path.string() + ".sf2";
+    std::ofstream(damaged) << "RIFF, but no SoundFont";
+    sdl::soundfont_candidates() = {"/nonexistent/blokit.sf2", damaged.string()};
     platform::MidiStream* stream = nullptr;
     EXPECT_EQ(platform::midi_stream_open(stream, count_done), platform::MidiResult::NoDevice);
     // Effects still play.
     platform::SoundDevice* device = platform::create_sound_device();
     EXPECT_NE(device, nullptr);
     platform::release_sound_device(device);
+
+    sdl::soundfont_candidates().insert(sdl::soundfont_candidates().end(), installed.begin(),
+                                       installed.end());
+    EXPECT_EQ(platform::midi_stream_open(stream, count_done), platform::MidiResult::Ok);
+    EXPECT_EQ(platform::midi_stream_close(stream), platform::MidiResult::Ok);
+    std::filesystem::remove(damaged);
+}
+
+// Intact while static objects are; at exit it is destroyed and, when
+// `watching`, holds the exit up as a debugger may, so that an audio thread
+// still running renders while statics are being destroyed.
+struct ExitWatch {
+    std::atomic<bool> intact{true};
+    bool watching = false;
+    ~ExitWatch() {
+        intact = false;
+        if (watching)
+            std::this_thread::sleep_for(300ms);
+    }
+} exit_watch;
+
+class WatchingSource : public sdl::AudioSource {
+  public:
+    void render(float*, int) override {
+        if (!exit_watch.intact)
+            _exit(3);
+    }
+};
+
+TEST(AudioAtExit, TheAudioThreadEndsBeforeStaticObjectsAreDestroyed) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    EXPECT_EXIT(
+        {
+            static WatchingSource source;
+            if (!sdl::acquire_audio_output())
+                _exit(4);
+            sdl::add_audio_source(source);
+            exit_watch.watching = true;
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 TEST(AudioWithoutDevice, NeitherEffectsNorMusic) {

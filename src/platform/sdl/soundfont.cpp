@@ -13,13 +13,14 @@ std::vector<std::string>& soundfont_candidates() {
     return candidates;
 }
 
-std::string find_soundfont() {
+std::vector<std::string> existing_soundfonts() {
+    std::vector<std::string> existing;
     for (const std::string& path : soundfont_candidates()) {
         std::error_code error;
         if (std::filesystem::is_regular_file(path, error))
-            return path;
+            existing.push_back(path);
     }
-    return {};
+    return existing;
 }
 
 } // namespace sdl

@@ -11,7 +11,8 @@ namespace sdl {
 // The paths tried in order; tests may change the list.
 std::vector<std::string>& soundfont_candidates();
 
-// The first candidate that exists, or an empty string.
-std::string find_soundfont();
+// The candidates that exist as files, in order; a file may still turn out
+// not to be a SoundFont when it is loaded.
+std::vector<std::string> existing_soundfonts();
 
 } // namespace sdl
