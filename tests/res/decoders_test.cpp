@@ -73,10 +73,15 @@ TEST(Tga, The256thColourBecomesIndexZero) {
         bgr.push_back(static_cast<std::uint8_t>((i / 64) * 4 + 4));
         bgr.push_back(0);
     }
-    const Image image = decode_as(PictureFormat::Tga, make_tga(256, 1, bgr));
+    // Colours that have an entry still find it afterwards.
+    for (int i : {200, 1})
+        bgr.insert(bgr.end(), bgr.begin() + 3 * (i - 1), bgr.begin() + 3 * i);
+    const Image image = decode_as(PictureFormat::Tga, make_tga(258, 1, bgr));
     for (int i = 0; i < 255; ++i)
         EXPECT_EQ(image.pixels[i], i + 1);
     EXPECT_EQ(image.pixels[255], 0);
+    EXPECT_EQ(image.pixels[256], 200);
+    EXPECT_EQ(image.pixels[257], 1);
 }
 
 TEST(Tga, PictureLargerThanTheDisplayIsCutToTheBuffer) {
