@@ -21,8 +21,8 @@ struct PictureInput {
 // size, only slower at the game's.
 inline PictureInput split_picture_input(const std::uint8_t* data, std::size_t size) {
     PictureInput input;
-    input.format.width = 64;
-    input.format.height = 40;
+    input.format.width = 32;
+    input.format.height = 20;
     if (size == 0)
         return input;
     const std::uint8_t choice = data[0];
@@ -44,8 +44,9 @@ struct ClaimedSize {
 using ClaimReader = ClaimedSize (*)(std::span<const std::uint8_t> file);
 
 // Sizes the decoders accept but larger than this are not tried: they would only cost the
-// allocation of up to 64 MB per input. Claims beyond the decoders' limit are still tried.
-inline constexpr std::int64_t fuzz_max_claimed_pixels = 128 * 128;
+// allocation of up to 64 MB per input and the decoding of every row. Claims beyond the decoders'
+// limit are still tried.
+inline constexpr std::int64_t fuzz_max_claimed_pixels = 64 * 64;
 
 inline bool claims_too_much(const ClaimedSize& claimed) {
     return is_picture_size(claimed.width, claimed.height) &&
