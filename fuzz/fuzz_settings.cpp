@@ -14,7 +14,7 @@ constexpr const char* key_path = "SOFTWARE\\Quillmoor\\Blokit";
 
 // Longer inputs are not tried: they only hold more lines of the kinds shorter
 // ones hold, and every line costs copies at every step.
-constexpr std::size_t longest_input = 1024;
+constexpr std::size_t longest_input = 256;
 
 // The one settings file, as the store last wrote it.
 std::string stored;
