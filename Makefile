@@ -8,13 +8,15 @@ PACKAGES := g++ cmake pkg-config libsdl2-dev libfluidsynth-dev libjpeg62-turbo-d
             lintian dpkg-dev file
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 120
+FUZZ_CHECK_SECONDS ?= 15
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup build test play install package bench sanitize fuzz format clean
+.PHONY: all setup build test play install package bench sanitize fuzz-build fuzz fuzz-long \
+        fuzz-check format clean
 
 all: build
 
@@ -64,20 +66,26 @@ sanitize: setup
 	ASAN_OPTIONS=halt_on_error=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
 
-# Every fuzzing program for FUZZ_SECONDS under ASan and UBSan, starting from
-# its seed corpus in fuzz/corpus/<program>/ when there is one.
-fuzz:
+# The fuzzing programs, under ASan and UBSan (clang).
+fuzz-build:
 	@$(MAKE) --no-print-directory setup PACKAGES="$(PACKAGES) $(FUZZ_PACKAGES)"
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DBLOKIT_FUZZ=ON -DBLOKIT_TESTS=OFF -DBLOKIT_BENCH=OFF
 	cmake --build build-fuzz -j$(JOBS)
-	@for program in build-fuzz/fuzz/fuzz_*; do \
-	  name=$$(basename $$program); mkdir -p build-fuzz/corpus/$$name; \
-	  echo "== $$name"; \
-	  $$program -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    build-fuzz/corpus/$$name $$(test -d fuzz/corpus/$$name && echo fuzz/corpus/$$name) \
-	    || exit 1; \
-	done
+
+# Every fuzzing program for FUZZ_SECONDS, starting from its seed corpus in
+# fuzz/corpus/<program>/; what it finds is kept in build-fuzz/corpus/<program>/.
+fuzz: fuzz-build
+	fuzz/run_fuzzers.sh $(FUZZ_SECONDS) build-fuzz/corpus
+
+# The same for an hour each.
+fuzz-long:
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=3600
+
+# A short run of each program from its seeds alone, as continuous
+# integration does: a parser that has regressed is caught there.
+fuzz-check: fuzz-build
+	fuzz/run_fuzzers.sh $(FUZZ_CHECK_SECONDS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -2,25 +2,30 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include "res/resource.h"
 
 namespace {
 
-// Every input becomes "DATA.ONE" in a directory of its own. The current directory stays as
-// it is: the fuzzer reads its corpus by relative paths.
-const std::string& archive_path() {
-    static const std::string path = [] {
-        std::string directory =
-            (std::filesystem::temp_directory_path() / "blokit-fuzz-XXXXXX").string();
-        if (mkdtemp(directory.data()) == nullptr)
+// Every input becomes an archive file in memory, reached by a path of its
+// own: the disk is never touched and the current directory stays as it is
+// (the fuzzer reads its corpus by relative paths).
+int archive_file() {
+    static const int fd = [] {
+        const int created = memfd_create("DATA.ONE", 0);
+        if (created < 0)
             std::abort();
-        return directory + "/DATA.ONE";
+        return created;
     }();
+    return fd;
+}
+
+const std::string& archive_path() {
+    static const std::string path = "/proc/self/fd/" + std::to_string(archive_file());
     return path;
 }
 
@@ -38,11 +43,11 @@ void look_up(const char* name, std::size_t archive_size) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::FILE* archive = std::fopen(archive_path().c_str(), "wb");
-    if (archive == nullptr)
+    const int fd = archive_file();
+    // Written over, then cut to length: the pages the file keeps are reused.
+    if (pwrite(fd, data, size, 0) != static_cast<ssize_t>(size) ||
+        ftruncate(fd, static_cast<off_t>(size)) != 0)
         std::abort();
-    std::fwrite(data, 1, size, archive);
-    std::fclose(archive);
     look_up("HINTERS.PIX", size);
     look_up("a", size);
     look_up("", size);

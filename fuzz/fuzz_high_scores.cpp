@@ -8,19 +8,27 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
 namespace {
 
+namespace fs = std::filesystem;
+
 // The file is read from the current directory: a scratch one of our own,
 // entered only while an input is tried, so libFuzzer's own paths keep working.
+// It lies in shared memory where there is some, so that the inputs cost no
+// disk writes.
 const std::string& scratch_directory() {
     static const std::string path = [] {
-        char pattern[] = "/tmp/blokit-fuzz-scores-XXXXXX";
-        if (mkdtemp(pattern) == nullptr)
+        std::error_code error;
+        const fs::path base =
+            fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
+        std::string pattern = (base / "blokit-fuzz-scores-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
             std::abort();
-        return std::string(pattern);
+        return pattern;
     }();
     return path;
 }

@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const PictureInput input = split_picture_input(data, size);
     JpegReader reader(input.file);
-    if (!reader.ok())
+    if (!reader.ok() || claims_too_much({reader.width(), reader.height()}))
         return 0;
     // A target smaller than large pictures, as an existing surface may be.
     PixelTarget target;

@@ -1,13 +1,10 @@
 // The settings store on arbitrary settings files: reading never goes past
-// the buffer, and storing a value reads back exactly.
+// the buffer, and storing a value reads back exactly. The files are kept in
+// memory, so that every input costs parsing and no disk.
 
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
-
-#include <unistd.h>
 
 #include "platform/settings_store.h"
 
@@ -15,19 +12,35 @@ namespace {
 
 constexpr const char* key_path = "SOFTWARE\\Quillmoor\\Blokit";
 
-// Every input becomes the settings file below a configuration directory of
-// its own.
-const std::string& settings_file() {
-    static const std::string file = [] {
-        std::string directory =
-            (std::filesystem::temp_directory_path() / "blokit-fuzz-XXXXXX").string();
-        if (mkdtemp(directory.data()) == nullptr)
-            std::abort();
-        setenv("XDG_CONFIG_HOME", directory.c_str(), 1);
-        std::filesystem::create_directories(directory + "/Quillmoor");
-        return platform::settings_key_file(key_path);
+// Longer inputs are not tried: they only hold more lines of the kinds shorter
+// ones hold, and every line costs copies at every step.
+constexpr std::size_t longest_input = 256;
+
+// The one settings file, as the store last wrote it.
+std::string stored;
+
+bool read_stored(const std::string&, std::string& content) {
+    content = stored;
+    return true;
+}
+
+bool stored_exists(const std::string&) {
+    return true;
+}
+
+bool replace_stored(const std::string&, const std::string& content) {
+    stored = content;
+    return true;
+}
+
+void keep_settings_in_memory() {
+    static const bool kept = [] {
+        // Names a configuration directory that is never touched.
+        setenv("XDG_CONFIG_HOME", "/blokit-fuzz-settings", 1);
+        platform::settings_files() = {read_stored, stored_exists, replace_stored};
+        return true;
     }();
-    return file;
+    (void)kept;
 }
 
 void check_options(const platform::SettingsKey* key, const char* expected) {
@@ -44,9 +57,10 @@ void check_options(const platform::SettingsKey* key, const char* expected) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string& file = settings_file();
-    std::ofstream(file, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(data), std::streamsize(size));
+    if (size > longest_input)
+        return 0;
+    keep_settings_in_memory();
+    stored.assign(reinterpret_cast<const char*>(data), size);
     const bool readable = size <= platform::settings_file_limit;
 
     platform::SettingsKey* key = platform::open_settings_key(key_path);

@@ -1,14 +1,18 @@
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
 #include "app/high_scores.h"
 #include "game/session.h"
+#include "platform/file_sync.h"
 #include "res/byte_order.h"
 
 std::optional<std::filesystem::path> high_score_directory = std::filesystem::path();
 
 namespace {
+
+namespace fs = std::filesystem;
 
 using FileBytes = std::array<std::uint8_t, high_score_file_bytes>;
 
@@ -83,20 +87,32 @@ void decode_table(const FileBytes& bytes) {
     }
 }
 
-// False when the file is missing or its checksum does not match the table
-// read. The bytes a short file does not cover keep the table's contents.
-bool read_high_score_file() {
+// What reading the high-score file found.
+enum class Stored {
+    Table,       // a table, used as read
+    Replaceable, // nothing usable: missing, not a file, or a wrong checksum
+    Protected,   // a file this user may not read, to be left alone
+};
+
+// The bytes a short file does not cover keep the table's contents. A
+// directory of that name holds no table and is taken as a missing file.
+Stored read_high_score_file() {
     if (!high_score_directory)
-        return false;
-    std::FILE* file = std::fopen(high_score_path(high_score_file_name).c_str(), "rb");
+        return Stored::Replaceable;
+    const fs::path path = high_score_path(high_score_file_name);
+    std::error_code error;
+    if (fs::is_directory(path, error))
+        return Stored::Replaceable;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
-        return false;
+        return errno == ENOENT ? Stored::Replaceable : Stored::Protected;
     FileBytes bytes = encode_file();
     const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
     decode_table(bytes);
-    return read < bytes.size() ||
-           read_u32le(bytes.data() + high_score_table_bytes) == table_checksum();
+    const bool matches = read < bytes.size() ||
+                         read_u32le(bytes.data() + high_score_table_bytes) == table_checksum();
+    return matches ? Stored::Table : Stored::Replaceable;
 }
 
 bool write_high_scores(std::FILE* file) {
@@ -104,23 +120,50 @@ bool write_high_scores(std::FILE* file) {
     return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
+// A file that exists is replaced only when this user could open it for
+// writing, as writing over it in place would need.
+bool may_replace_high_score_file() {
+    std::FILE* file = std::fopen(high_score_path(high_score_file_name).c_str(), "r+b");
+    if (!file)
+        return errno == ENOENT;
+    std::fclose(file);
+    return true;
+}
+
+// The new file takes the permissions of the one it replaces, so replacing
+// changes no more than writing over it would.
+bool keep_permissions(const fs::path& new_file) {
+    std::error_code error;
+    const fs::file_status old_file = fs::status(high_score_path(high_score_file_name), error);
+    if (!fs::exists(old_file))
+        return true;
+    fs::permissions(new_file, old_file.permissions(), error);
+    return !error;
+}
+
 // Writes a new high-score file with `write` and puts it in place of the old.
+// The new file is on the disk before the rename and the rename after it, so
+// a power loss leaves either the old table or the new one.
 bool replace_high_score_file(bool (*write)(std::FILE*)) {
-    if (!high_score_directory || !make_high_score_directory())
+    if (!high_score_directory || !make_high_score_directory() || !may_replace_high_score_file())
         return false;
-    const std::filesystem::path new_file = high_score_path(new_file_name);
+    const fs::path new_file = high_score_path(new_file_name);
     std::FILE* file = std::fopen(new_file.c_str(), "wb");
     if (!file)
         return false;
-    const bool written = write(file);
+    const bool written =
+        write(file) && platform::sync_file(file) && keep_permissions(new_file);
     const bool closed = std::fclose(file) == 0;
     std::error_code error;
     if (written && closed) {
-        std::filesystem::rename(new_file, high_score_path(high_score_file_name), error);
-        if (!error)
+        const fs::path old_file = high_score_path(high_score_file_name);
+        fs::rename(new_file, old_file, error);
+        if (!error) {
+            platform::sync_directory_of(old_file.c_str());
             return true;
+        }
     }
-    std::filesystem::remove(new_file, error);
+    fs::remove(new_file, error);
     return false;
 }
 
@@ -137,9 +180,10 @@ void set_default_high_scores() {
 } // namespace
 
 void load_high_scores() {
-    if (read_high_score_file())
+    const Stored stored = read_high_score_file();
+    if (stored == Stored::Table)
         return;
-    if (!replace_high_score_file(write_default_high_scores))
+    if (stored == Stored::Protected || !replace_high_score_file(write_default_high_scores))
         set_default_high_scores();
 }
 

@@ -46,15 +46,19 @@ extern bool name_key_latch;
 // until Escape, Return or Space, and written back.
 void run_high_score_screen();
 
-// Fills high_scores from the file. A missing file, or one whose checksum does
-// not match, is replaced by the default table; a short file is used as far
-// as it goes and the entries it does not cover keep their contents.
+// Fills high_scores from the file. A missing file (or a directory of its
+// name), or one whose checksum does not match, is replaced by the default
+// table; a short file is used as far as it goes and the entries it does not
+// cover keep their contents. A file the user may not read gets the default
+// table in memory only.
 void load_high_scores();
 // Sets the default table and writes it, with its checksum, to `file`. False
 // when not every byte could be written.
 bool write_default_high_scores(std::FILE* file);
 // Writes the table and its checksum to the file. The old file is replaced
-// only once the new one has been written in full. False when that failed.
+// only once the new one is on the disk in full, keeps its permissions, and
+// is not replaced at all when the user may not write it. False when nothing
+// was saved.
 bool save_high_scores();
 
 // Puts the first player's result into the table below every entry with the

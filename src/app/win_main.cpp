@@ -104,7 +104,9 @@ int WinMain(int show_command) {
                       screen_height, screen_width, screen_height, show_command)) {
         shutting_down = true;
         platform::post_quit_message(0);
-        return discard_messages_until_quit();
+        const int exit_code = discard_messages_until_quit();
+        music_stop();
+        return exit_code;
     }
     show_window_icon();
     load_settings_and_assets();

@@ -1,4 +1,5 @@
 #include "platform/settings_store.h"
+#include "platform/file_sync.h"
 #include "platform/user_paths.h"
 
 #include <fcntl.h>
@@ -33,19 +34,60 @@ bool usable_component(const std::string& component) {
            component.find('/') == std::string::npos;
 }
 
-// Reads the whole file when it is no larger than the limit.
-bool read_lines(const std::string& file, std::vector<std::string>& lines) {
+// The disk's files. Reading stops once the content is past the limit.
+bool read_from_disk(const std::string& file, std::string& content) {
     std::ifstream in(file, std::ios::binary);
     if (!in)
         return false;
-    std::string content;
+    content.clear();
     char chunk[4096];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+    while (content.size() <= settings_file_limit &&
+           (in.read(chunk, sizeof chunk) || in.gcount() > 0))
         content.append(chunk, std::size_t(in.gcount()));
-        if (content.size() > settings_file_limit)
+    return !in.bad();
+}
+
+bool exists_on_disk(const std::string& file) {
+    std::error_code error;
+    return fs::exists(file, error);
+}
+
+bool write_all(int fd, const std::string& content) {
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t written = ::write(fd, content.data() + done, content.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
             return false;
+        done += std::size_t(written);
     }
-    if (in.bad())
+    return true;
+}
+
+// Writes a new file beside `file`, with the folders above it when they are
+// missing, and renames it over `file` once it is on the disk.
+bool replace_on_disk(const std::string& file, const std::string& content) {
+    std::error_code error;
+    fs::create_directories(fs::path(file).parent_path(), error);
+    std::string temporary = file + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return false;
+    const bool written = write_all(fd, content) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (written && closed && ::rename(temporary.c_str(), file.c_str()) == 0) {
+        sync_directory_of(file.c_str());
+        return true;
+    }
+    ::unlink(temporary.c_str());
+    return false;
+}
+
+// The whole file as lines, when it is no larger than the limit.
+bool read_lines(const std::string& file, std::vector<std::string>& lines) {
+    std::string content;
+    if (!settings_files().read(file, content) || content.size() > settings_file_limit)
         return false;
     lines.clear();
     std::size_t start = 0;
@@ -57,6 +99,13 @@ bool read_lines(const std::string& file, std::vector<std::string>& lines) {
         start = end + 1;
     }
     return true;
+}
+
+bool replace_file(const std::string& file, const std::vector<std::string>& lines) {
+    std::string content;
+    for (const std::string& line : lines)
+        content += line + '\n';
+    return settings_files().replace(file, content);
 }
 
 // The value part of `line` when the line holds value `name` (names ignore
@@ -76,37 +125,12 @@ bool writes_one_line(const char* text, std::size_t length) {
     return true;
 }
 
-bool write_all(int fd, const std::string& content) {
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t written = ::write(fd, content.data() + done, content.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += std::size_t(written);
-    }
-    return true;
-}
-
-// Writes `lines` to a new file beside `file`, then renames it over `file`.
-bool replace_file(const std::string& file, const std::vector<std::string>& lines) {
-    std::string content;
-    for (const std::string& line : lines)
-        content += line + '\n';
-    std::string temporary = file + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return false;
-    const bool written = write_all(fd, content) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (written && closed && ::rename(temporary.c_str(), file.c_str()) == 0)
-        return true;
-    ::unlink(temporary.c_str());
-    return false;
-}
-
 } // namespace
+
+SettingsFiles& settings_files() {
+    static SettingsFiles files{read_from_disk, exists_on_disk, replace_on_disk};
+    return files;
+}
 
 std::string settings_key_file(const char* path) {
     const std::string directory = configuration_directory();
@@ -149,14 +173,12 @@ SettingsKey* create_settings_key(const char* path, const char* key_class,
     key->file = settings_key_file(path);
     if (key->file.empty())
         return nullptr;
-    std::error_code error;
-    if (fs::exists(key->file, error)) {
+    if (settings_files().exists(key->file)) {
         if (!read_lines(key->file, key->lines))
             return nullptr;
         disposition = KeyDisposition::OpenedExistingKey;
         return key.release();
     }
-    fs::create_directories(fs::path(key->file).parent_path(), error);
     if (key_class && writes_one_line(key_class, std::strlen(key_class)))
         key->lines.push_back(std::string("# ") + key_class);
     if (!replace_file(key->file, key->lines))

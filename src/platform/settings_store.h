@@ -52,6 +52,21 @@ bool set_settings_value(SettingsKey* key, const char* name, const char* data, st
 
 void close_settings_key(SettingsKey* key);
 
+// Where the keys' files are kept: on the disk, unless a test or a fuzzing
+// program puts something else, such as memory, in its place.
+struct SettingsFiles {
+    // The file's content; false when it is missing or cannot be read. May
+    // stop reading once more than settings_file_limit bytes are in.
+    bool (*read)(const std::string& file, std::string& content);
+    bool (*exists)(const std::string& file);
+    // Puts `content` in place of the file in one step, making the folders
+    // above it when they are missing; on failure the old file stays.
+    bool (*replace)(const std::string& file, const std::string& content);
+};
+
+// The files the store uses; assigning to it changes them.
+SettingsFiles& settings_files();
+
 // The file that holds key `path`; empty when there is no configuration
 // directory or the path is not a usable key name.
 std::string settings_key_file(const char* path);

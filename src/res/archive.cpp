@@ -10,13 +10,16 @@ namespace {
 
 using EntryBytes = std::array<std::uint8_t, archive_entry_size>;
 
-// The stored name is complemented and ends at the first stored 0x00, or at the end of the
-// field when an entry has no terminator.
-std::string entry_name(const EntryBytes& entry) {
-    std::string name;
-    for (std::size_t i = 0; i < archive_name_size && entry[i] != 0x00; ++i)
-        name.push_back(ascii_lower(static_cast<char>(complement_name_byte(entry[i]))));
-    return name;
+// Whether the entry holds the name `wanted` (in lower case), letter case ignored. The stored
+// name is complemented and ends at the first stored 0x00, or at the end of the field when an
+// entry has no terminator.
+bool has_name(const EntryBytes& entry, const std::string& wanted) {
+    std::size_t i = 0;
+    for (; i < archive_name_size && entry[i] != 0x00; ++i)
+        if (i == wanted.size() ||
+            ascii_lower(static_cast<char>(complement_name_byte(entry[i]))) != wanted[i])
+            return false;
+    return i == wanted.size();
 }
 
 long file_length(std::FILE* file) {
@@ -38,7 +41,7 @@ bool seek_member(std::FILE* archive, std::int32_t count, const std::string& want
     for (std::int32_t i = 0; i < count; ++i) {
         if (std::fread(entry.data(), 1, entry.size(), archive) != entry.size())
             return false;
-        if (entry_name(entry) != wanted)
+        if (!has_name(entry, wanted))
             continue;
         const std::uint32_t offset = read_u32le(&entry[archive_offset_field]);
         const std::uint32_t size = read_u32le(&entry[archive_size_field]);

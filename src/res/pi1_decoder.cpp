@@ -1,6 +1,7 @@
 #include <algorithm>
-#include <vector>
+#include <array>
 
+#include "res/file_bytes.h"
 #include "res/picture_decoders.h"
 
 namespace {
@@ -37,17 +38,25 @@ void decode_group(const std::uint8_t* group, std::uint8_t* out) {
     }
 }
 
+// The bytes of `file` from `offset` on that fill `out`; those a short file
+// does not hold read as 0.
+template <std::size_t size>
+std::array<std::uint8_t, size> padded_bytes(std::span<const std::uint8_t> file,
+                                            std::size_t offset) {
+    std::array<std::uint8_t, size> out{};
+    const auto stored = bytes_at(file, offset, size);
+    std::copy(stored.begin(), stored.end(), out.begin());
+    return out;
+}
+
 } // namespace
 
 void load_pi1(std::span<const std::uint8_t> file, Image& image) {
-    // A short file decodes as if the missing bytes were 0.
-    std::vector<std::uint8_t> data(pi1_planes_offset + pi1_planes_size, 0);
-    std::copy_n(file.begin(), std::min(file.size(), data.size()), data.begin());
-    read_pi1_palette(&data[pi1_palette_offset], image.palette);
-
+    read_pi1_palette(padded_bytes<32>(file, pi1_palette_offset).data(), image.palette);
     image.width = pi1_width;
     image.height = pi1_height;
     const std::size_t groups = std::min(pi1_planes_size / 8, image.pixels.size() / 16);
     for (std::size_t g = 0; g < groups; ++g)
-        decode_group(&data[pi1_planes_offset + 8 * g], &image.pixels[16 * g]);
+        decode_group(padded_bytes<8>(file, pi1_planes_offset + 8 * g).data(),
+                     &image.pixels[16 * g]);
 }

@@ -186,6 +186,14 @@ TEST_F(WholeProgramTest, TwoPlayersSeeTheResultAndThenTheTitleAgain) {
     expect_advert_last();
 }
 
+TEST_F(WholeProgramTest, ADisplayThatCannotOpenStopsTheMusicBeforeTheEnd) {
+    headless::answer_next_box(BoxAnswer::No);
+    headless::answer_next_box(BoxAnswer::Ok);
+    headless::fail_video_call(headless::VideoCall::CreateDevice, platform::Result::Generic);
+    EXPECT_EQ(WinMain(), 0);
+    EXPECT_FALSE(headless::midi_stream_is_open());
+}
+
 TEST_F(WholeProgramTest, YesOpensTheFullScreen) {
     headless::answer_next_box(BoxAnswer::Yes);
     tap(Escape, 1500);

@@ -91,25 +91,22 @@ fingerprint() {
     (cd "$install_root" && find . -printf '%p %s %m\n' | sort && find . -type f -exec md5sum {} + | sort)
 }
 
-mkdir "$work/config" "$work/home"
 if [ -n "$installed" ]; then
     # Started from the desktop: an unrelated directory, the user's own HOME.
+    mkdir "$work/home"
     export HOME="$work/home"
     unset XDG_CONFIG_HOME XDG_DATA_HOME
+    export SDL_AUDIODRIVER=dummy
     high_score_file=$HOME/.local/share/blokit/HISCORE.DAT
     settings_dir=$HOME/.config
     tree_before=$(fingerprint)
+    cd "$work" || exit 1
 else
-    # The game runs in a directory of its own, so what it writes stays there.
-    for file in "$run_dir"/*.ONE "$run_dir"/*.MDS; do
-        ln -s "$file" "$work/"
-    done
-    export XDG_CONFIG_HOME="$work/config"
+    . "$(dirname "$0")/game_directory.sh"
+    enter_game_directory "$run_dir" "$work"
     high_score_file=$work/HISCORE.DAT
     settings_dir=$work/config
 fi
-export SDL_AUDIODRIVER=dummy
-cd "$work" || exit 1
 "$program" >"$work/game.log" 2>&1 &
 game_pid=$!
 

@@ -73,10 +73,15 @@ TEST(Tga, The256thColourBecomesIndexZero) {
         bgr.push_back(static_cast<std::uint8_t>((i / 64) * 4 + 4));
         bgr.push_back(0);
     }
-    const Image image = decode_as(PictureFormat::Tga, make_tga(256, 1, bgr));
+    // Colours that have an entry still find it afterwards.
+    for (int i : {200, 1})
+        bgr.insert(bgr.end(), bgr.begin() + 3 * (i - 1), bgr.begin() + 3 * i);
+    const Image image = decode_as(PictureFormat::Tga, make_tga(258, 1, bgr));
     for (int i = 0; i < 255; ++i)
         EXPECT_EQ(image.pixels[i], i + 1);
     EXPECT_EQ(image.pixels[255], 0);
+    EXPECT_EQ(image.pixels[256], 200);
+    EXPECT_EQ(image.pixels[257], 1);
 }
 
 TEST(Tga, PictureLargerThanTheDisplayIsCutToTheBuffer) {
@@ -129,6 +134,14 @@ TEST(Pi1, BitPlanesMakeIndices) {
 TEST(Pi1, ShortFileAndSmallDisplayStayInBounds) {
     const Image shortfile = decode_as(PictureFormat::Pi1, Bytes{0, 0, 0x07, 0x77});
     EXPECT_EQ(entry(shortfile.palette, 0), (Entry{63, 63, 63}));
+    EXPECT_EQ(entry(shortfile.palette, 1), (Entry{0, 0, 0}));
+    // A group cut off after two of its four plane words: the others read as 0.
+    Bytes cut = make_pi1({}, {});
+    cut.resize(cut.size() + 4, 0xFF);
+    const Image cut_image = decode_as(PictureFormat::Pi1, cut);
+    EXPECT_EQ(cut_image.pixels[0], 3);
+    EXPECT_EQ(cut_image.pixels[15], 3);
+    EXPECT_EQ(cut_image.pixels[16], 0);
     const Image small =
         decode_as(PictureFormat::Pi1, make_pi1({}, Bytes(32000, 0xFF)), {100, 100, 8, 6});
     EXPECT_EQ(small.width, 320);

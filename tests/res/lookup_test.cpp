@@ -85,6 +85,8 @@ TEST_F(ResourceLookup, NamesMatchWithoutRegardToLetterCase) {
     write_archive("DATA.ONE", {{"Hinters.Pix", text_bytes("mixed")}});
     EXPECT_EQ(resource_text("HINTERS.PIX"), "mixed");
     EXPECT_EQ(resource_text("hinters.pix"), "mixed");
+    EXPECT_EQ(resource_text("HINTERS.PI"), "<none>");
+    EXPECT_EQ(resource_text("HINTERS.PIXX"), "<none>");
 }
 
 TEST_F(ResourceLookup, OnlyMatchingMagicBytesMakeAnArchive) {

@@ -1,5 +1,6 @@
 #include "formats/riff_builder.h"
 #include "platform/midi_stream.h"
+#include "platform/sdl/audio_output.h"
 #include "platform/sdl/soundfont.h"
 #include "platform/sound.h"
 #include "support/temporary_directory.h"
@@ -14,6 +15,8 @@
 #include <fstream>
 #include <iterator>
 #include <thread>
+
+#include <unistd.h>
 
 namespace {
 
@@ -200,39 +203,81 @@ TEST_F(MidiToFile, ResetHandsEveryQueuedBufferBackBeforeItReturns) {
 }
 
 TEST(SoundFontLookup, BlokitSoundfontComesFirstWhenItNamesAFile) {
-    const std::filesystem::path directory = std::filesystem::temp_directory_path();
-    const std::string stem = "blokit_sf_" + std::to_string(::getpid());
-    const std::string chosen = directory / (stem + "_chosen.sf2");
-    const std::string system = directory / (stem + "_system.sf2");
+    const std::filesystem::path directory = make_temporary_directory("blokit-soundfont");
+    const std::string chosen = directory / "chosen.sf2";
+    const std::string system = directory / "system.sf2";
     std::ofstream(chosen) << "chosen";
     std::ofstream(system) << "system";
     const std::vector<std::string> saved = sdl::soundfont_candidates();
     sdl::soundfont_candidates() = {"/nonexistent/blokit.sf2", system};
 
     setenv("BLOKIT_SOUNDFONT", chosen.c_str(), 1);
-    EXPECT_EQ(sdl::find_soundfont(), chosen);
+    EXPECT_EQ(sdl::existing_soundfonts(), (std::vector<std::string>{chosen, system}));
     // A name that is no file, or a directory, leaves the system's SoundFonts.
     for (const std::string& wrong : {std::string("/nonexistent/chosen.sf2"), directory.string()}) {
         setenv("BLOKIT_SOUNDFONT", wrong.c_str(), 1);
-        EXPECT_EQ(sdl::find_soundfont(), system);
+        EXPECT_EQ(sdl::existing_soundfonts(), std::vector<std::string>{system});
     }
     unsetenv("BLOKIT_SOUNDFONT");
-    EXPECT_EQ(sdl::find_soundfont(), system);
+    EXPECT_EQ(sdl::existing_soundfonts(), std::vector<std::string>{system});
 
     sdl::soundfont_candidates() = saved;
-    std::filesystem::remove(chosen);
-    std::filesystem::remove(system);
+    std::filesystem::remove_all(directory);
 }
 
-TEST_F(MidiToFile, WithoutASoundFontTheStreamCannotOpen) {
+TEST_F(MidiToFile, ADamagedSoundFontIsPassedOverAndWithoutOneTheStreamCannotOpen) {
     unsetenv("BLOKIT_SOUNDFONT");
-    sdl::soundfont_candidates() = {"/nonexistent/blokit.sf2"};
+    const std::vector<std::string> installed = sdl::soundfont_candidates();
+    const std::filesystem::path damaged = path.string() + ".sf2";
+    std::ofstream(damaged) << "RIFF, but no SoundFont";
+    sdl::soundfont_candidates() = {"/nonexistent/blokit.sf2", damaged.string()};
     platform::MidiStream* stream = nullptr;
     EXPECT_EQ(platform::midi_stream_open(stream, count_done), platform::MidiResult::NoDevice);
     // Effects still play.
     platform::SoundDevice* device = platform::create_sound_device();
     EXPECT_NE(device, nullptr);
     platform::release_sound_device(device);
+
+    sdl::soundfont_candidates().insert(sdl::soundfont_candidates().end(), installed.begin(),
+                                       installed.end());
+    EXPECT_EQ(platform::midi_stream_open(stream, count_done), platform::MidiResult::Ok);
+    EXPECT_EQ(platform::midi_stream_close(stream), platform::MidiResult::Ok);
+    std::filesystem::remove(damaged);
+}
+
+// Intact while static objects are; at exit it is destroyed and, when
+// `watching`, holds the exit up as a debugger may, so that an audio thread
+// still running renders while statics are being destroyed.
+struct ExitWatch {
+    std::atomic<bool> intact{true};
+    bool watching = false;
+    ~ExitWatch() {
+        intact = false;
+        if (watching)
+            std::this_thread::sleep_for(300ms);
+    }
+} exit_watch;
+
+class WatchingSource : public sdl::AudioSource {
+  public:
+    void render(float*, int) override {
+        if (!exit_watch.intact)
+            _exit(3);
+    }
+};
+
+TEST(AudioAtExit, TheAudioThreadEndsBeforeStaticObjectsAreDestroyed) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    EXPECT_EXIT(
+        {
+            static WatchingSource source;
+            if (!sdl::acquire_audio_output())
+                _exit(4);
+            sdl::add_audio_source(source);
+            exit_watch.watching = true;
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 TEST(AudioWithoutDevice, NeitherEffectsNorMusic) {

@@ -39,4 +39,7 @@ const std::vector<MidiShortMessage>& midi_message_log();
 void set_sound_device_present(bool present);
 void set_midi_device_present(bool present);
 
+// Whether a MIDI stream has been opened and not closed again.
+bool midi_stream_is_open();
+
 } // namespace headless

@@ -114,4 +114,8 @@ void set_midi_device_present(bool present) {
     audio_state().midi_present = present;
 }
 
+bool midi_stream_is_open() {
+    return audio_state().stream != nullptr;
+}
+
 } // namespace headless

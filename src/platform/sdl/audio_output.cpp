@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 namespace sdl {
@@ -55,8 +56,19 @@ void SDLCALL fill(void*, Uint8* stream, int length) {
         out[i] = static_cast<Sint16>(std::lround(std::clamp(output.mix[i], -1.0f, 1.0f) * 32767));
 }
 
+// Runs before the static objects that existed when it was registered are
+// destroyed: the audio thread, which reads them in `fill`, is stopped and
+// joined first, whichever way the program ends.
+void close_output_at_exit() {
+    if (output.device == 0)
+        return;
+    SDL_CloseAudioDevice(output.device);
+    output.device = 0;
+}
+
 bool open_output() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    static const bool closes_at_exit = std::atexit(close_output_at_exit) == 0;
+    if (!closes_at_exit || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     SDL_AudioSpec wanted{};
     wanted.freq = output_rate;

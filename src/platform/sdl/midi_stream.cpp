@@ -129,17 +129,23 @@ constexpr double music_gain = 0.6;
 
 MidiStream* open_stream = nullptr;
 
+// Loads the first SoundFont that FluidSynth accepts, passing over damaged
+// ones; false when none is left.
+bool load_soundfont(fluid_synth_t* synth) {
+    for (const std::string& soundfont : sdl::existing_soundfonts())
+        if (fluid_synth_sfload(synth, soundfont.c_str(), 1) != FLUID_FAILED)
+            return true;
+    return false;
+}
+
 MidiStream* create_stream(MidiDoneCallback callback) {
-    const std::string soundfont = sdl::find_soundfont();
-    if (soundfont.empty())
-        return nullptr;
     quiet_fluidsynth();
     fluid_settings_t* settings = new_fluid_settings();
     fluid_settings_setnum(settings, "synth.sample-rate", sdl::output_rate);
     // FluidSynth's default gain leaves the music far below the effects.
     fluid_settings_setnum(settings, "synth.gain", music_gain);
     fluid_synth_t* synth = settings ? new_fluid_synth(settings) : nullptr;
-    if (synth == nullptr || fluid_synth_sfload(synth, soundfont.c_str(), 1) == FLUID_FAILED) {
+    if (synth == nullptr || !load_soundfont(synth)) {
         delete_fluid_synth(synth);
         delete_fluid_settings(settings);
         return nullptr;

@@ -23,14 +23,14 @@ bool is_file(const std::string& path) {
 
 } // namespace
 
-std::string find_soundfont() {
-    const char* chosen = std::getenv("BLOKIT_SOUNDFONT");
-    if (chosen && is_file(chosen))
-        return chosen;
+std::vector<std::string> existing_soundfonts() {
+    std::vector<std::string> existing;
+    if (const char* chosen = std::getenv("BLOKIT_SOUNDFONT"); chosen && is_file(chosen))
+        existing.push_back(chosen);
     for (const std::string& path : soundfont_candidates())
         if (is_file(path))
-            return path;
-    return {};
+            existing.push_back(path);
+    return existing;
 }
 
 } // namespace sdl

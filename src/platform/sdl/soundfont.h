@@ -12,8 +12,9 @@ namespace sdl {
 // The paths tried in order; tests may change the list.
 std::vector<std::string>& soundfont_candidates();
 
-// BLOKIT_SOUNDFONT's file or the first candidate that exists, or an empty
-// string.
-std::string find_soundfont();
+// BLOKIT_SOUNDFONT's file when it names one, then the candidates that exist
+// as files, in order; a file may still turn out not to be a SoundFont when it
+// is loaded.
+std::vector<std::string> existing_soundfonts();
 
 } // namespace sdl

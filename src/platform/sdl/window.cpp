@@ -4,6 +4,7 @@
 #include "platform/sdl/sdl_window.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace sdl {
 namespace {
@@ -12,12 +13,32 @@ namespace {
 constexpr int smallest_width = 320;
 constexpr int smallest_height = 240;
 
+// SDL falls back to these when it reaches no display; their windows are
+// never seen, so the game would wait for a player who cannot see it.
+bool shows_nothing(const char* driver) {
+    for (const char* invisible : {"dummy", "offscreen", "evdev"})
+        if (driver && std::strcmp(driver, invisible) == 0)
+            return true;
+    return false;
+}
+
+// Only a driver named on purpose, for tests or the curious, may be one of them.
+bool driver_named_by_user() {
+    const char* named = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    return named && named[0] != '\0';
+}
+
 } // namespace
 
 bool start_video() {
     static const bool started = [] {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
             std::fprintf(stderr, "Blokit: no video: %s\n", SDL_GetError());
+            return false;
+        }
+        if (!driver_named_by_user() && shows_nothing(SDL_GetCurrentVideoDriver())) {
+            std::fprintf(stderr, "Blokit: no display to show the game on\n");
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
             return false;
         }
         start_gamepads();
