@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include "platform/posix/settings_file.h"
 #include "platform/settings_store.h"
 
 namespace {

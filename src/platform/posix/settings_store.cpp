@@ -1,3 +1,4 @@
+#include "platform/posix/settings_file.h"
 #include "platform/settings_store.h"
 
 #include <fcntl.h>

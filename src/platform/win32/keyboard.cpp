@@ -1,0 +1,14 @@
+#include "platform/keyboard.h"
+#include "platform/win32/backend.h"
+
+namespace platform {
+
+bool key_is_down(int virtual_key) {
+    // Looking at the queue lets the system take in pending input, so loops
+    // that poll keys without pumping messages still see fresh state.
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+    return (GetAsyncKeyState(virtual_key) & 0x8000) != 0;
+}
+
+} // namespace platform

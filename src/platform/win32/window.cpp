@@ -1,0 +1,109 @@
+#include "platform/win32/game_window.h"
+
+namespace win32 {
+namespace {
+
+constexpr wchar_t class_name[] = L"BlokitWindow";
+
+DWORD style_bits(platform::WindowStyle style) {
+    if (style == platform::WindowStyle::Popup)
+        return WS_POPUP;
+    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+}
+
+bool register_class() {
+    static const bool registered = [] {
+        WNDCLASSEXW window_class{};
+        window_class.cbSize = sizeof window_class;
+        window_class.style = CS_HREDRAW | CS_VREDRAW;
+        window_class.lpfnWndProc = window_procedure;
+        window_class.hInstance = backend().instance;
+        window_class.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+        window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        window_class.lpszClassName = class_name;
+        return RegisterClassExW(&window_class) != 0;
+    }();
+    return registered;
+}
+
+} // namespace
+
+GameWindow::GameWindow(HWND window, platform::WindowStyle style) : window_(window), style_(style) {
+    backend().window = window;
+}
+
+GameWindow::~GameWindow() {
+    // The window goes without a message to the game: the game ends it.
+    if (backend().window == window_)
+        backend().window = nullptr;
+    if (IsWindow(window_))
+        DestroyWindow(window_);
+}
+
+platform::Rect GameWindow::rect() const {
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    return {static_cast<int>(outer.left), static_cast<int>(outer.top),
+            static_cast<int>(outer.right), static_cast<int>(outer.bottom)};
+}
+
+void GameWindow::set_client_size(int width, int height) {
+    if (style_ != platform::WindowStyle::Overlapped)
+        return;
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectEx(&frame, style_bits(style_), FALSE, 0);
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void GameWindow::show(int show_command) {
+    ShowWindow(window_, show_command);
+    UpdateWindow(window_);
+    SetForegroundWindow(window_);
+}
+
+} // namespace win32
+
+namespace platform {
+
+bool create_window(const std::string& title, WindowStyle style, int width, int height,
+                   std::unique_ptr<Window>& window) {
+    if (!win32::register_class())
+        return false;
+    int left = CW_USEDEFAULT;
+    int top = CW_USEDEFAULT;
+    if (style == WindowStyle::Popup) {
+        left = top = 0;
+        width = GetSystemMetrics(SM_CXSCREEN);
+        height = GetSystemMetrics(SM_CYSCREEN);
+    }
+    HWND created = CreateWindowExW(0, win32::class_name, win32::widen(title).c_str(),
+                                   win32::style_bits(style), left, top, width > 0 ? width : 640,
+                                   height > 0 ? height : 480, nullptr, nullptr,
+                                   win32::backend().instance, nullptr);
+    if (!created)
+        return false;
+    window = std::make_unique<win32::GameWindow>(created, style);
+    return true;
+}
+
+void adjust_window_rect(Rect& rect, WindowStyle style) {
+    RECT frame{rect.left, rect.top, rect.right, rect.bottom};
+    AdjustWindowRectEx(&frame, win32::style_bits(style), FALSE, 0);
+    rect = {static_cast<int>(frame.left), static_cast<int>(frame.top),
+            static_cast<int>(frame.right), static_cast<int>(frame.bottom)};
+}
+
+int show_cursor(bool show) {
+    return ShowCursor(show ? TRUE : FALSE);
+}
+
+void set_cursor(Cursor cursor) {
+    win32::backend().cursor =
+        cursor == Cursor::None ? nullptr
+                               : LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    SetCursor(win32::backend().cursor);
+}
+
+} // namespace platform
