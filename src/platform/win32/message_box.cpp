@@ -24,9 +24,8 @@ BoxAnswer message_box(Window* owner, const std::string& text, const std::string&
                       BoxButtons buttons, BoxIcon icon) {
     auto* game_window = dynamic_cast<win32::GameWindow*>(owner);
     // The texts are UTF-8; the wide call shows every character of them.
-    switch (MessageBoxW(game_window ? game_window->handle() : nullptr,
-                        win32::widen(text).c_str(), win32::widen(caption).c_str(),
-                        style_of(buttons, icon))) {
+    switch (MessageBoxW(game_window ? game_window->handle() : nullptr, win32::widen(text).c_str(),
+                        win32::widen(caption).c_str(), style_of(buttons, icon))) {
     case IDOK:
         return BoxAnswer::Ok;
     case IDCANCEL:

@@ -1,5 +1,5 @@
-#include "platform/clock.h"
 #include "platform/messages.h"
+#include "platform/clock.h"
 #include "platform/win32/backend.h"
 
 #include <algorithm>

@@ -59,7 +59,8 @@ void CALLBACK stream_event(HMIDIOUT, UINT message, DWORD_PTR instance, DWORD_PTR
     auto* system = reinterpret_cast<MIDIHDR*>(parameter);
     auto* header = reinterpret_cast<MidiHeader*>(system->dwUser);
     const auto* stream = reinterpret_cast<const MidiStream*>(instance);
-    header->flags = system->dwFlags & (midi_header_done | midi_header_prepared | midi_header_queued);
+    header->flags =
+        system->dwFlags & (midi_header_done | midi_header_prepared | midi_header_queued);
     stream->callback(*header);
 }
 

@@ -134,8 +134,7 @@ void ScreenSurface::show_fullscreen() {
     const int rows = std::min(height(), static_cast<int>(locked.dwHeight));
     const int columns = std::min(width(), static_cast<int>(locked.dwWidth));
     for (int y = 0; y < rows; ++y)
-        std::memcpy(out + std::size_t(y) * locked.lPitch, row(y),
-                    std::size_t(columns));
+        std::memcpy(out + std::size_t(y) * locked.lPitch, row(y), std::size_t(columns));
     target->Unlock(nullptr);
     if (parts_.back)
         parts_.primary->Flip(nullptr, DDFLIP_WAIT);

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <array>
-#include <utility>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -33,8 +33,8 @@ bool read_text(HKEY key, const char* name, std::vector<char>& text) {
         (type != REG_SZ && type != REG_EXPAND_SZ) || size > settings_file_limit)
         return false;
     text.assign(std::size_t(size) + 1, '\0');
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
-                         &size) != ERROR_SUCCESS)
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) !=
+        ERROR_SUCCESS)
         return false;
     // Stored without its zero, or with bytes after it: the text ends at the first zero.
     text.resize(std::strlen(text.data()) + 1);
@@ -103,7 +103,8 @@ bool set_settings_value(SettingsKey* key, const char* name, const char* data, st
         return false;
     // The text up to its zero, stored with one zero.
     const std::string text = data ? std::string(data, strnlen(data, size)) : std::string();
-    return RegSetValueExA(key->keys[0], name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+    return RegSetValueExA(key->keys[0], name, 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(text.c_str()),
                           static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }
 

@@ -27,13 +27,12 @@ class Device : public platform::VideoDevice {
     }
 
     Result set_display_mode(int width, int height, int depth) override {
-        return result_of(direct_draw_->SetDisplayMode(
-            static_cast<DWORD>(width), static_cast<DWORD>(height), static_cast<DWORD>(depth), 0, 0));
+        return result_of(direct_draw_->SetDisplayMode(static_cast<DWORD>(width),
+                                                      static_cast<DWORD>(height),
+                                                      static_cast<DWORD>(depth), 0, 0));
     }
 
-    Result restore_display_mode() override {
-        return result_of(direct_draw_->RestoreDisplayMode());
-    }
+    Result restore_display_mode() override { return result_of(direct_draw_->RestoreDisplayMode()); }
 
     Result create_primary_surface(int back_buffers, platform::SurfaceRef& surface) override {
         if (!window_ || (back_buffers > 0 && !exclusive_))
@@ -109,8 +108,8 @@ class Device : public platform::VideoDevice {
         }
         std::array<PALETTEENTRY, 256> black{};
         IDirectDrawPalette* palette = nullptr;
-        if (const HRESULT result = direct_draw_->CreatePalette(
-                DDPCAPS_8BIT | DDPCAPS_ALLOW256, black.data(), &palette, nullptr);
+        if (const HRESULT result = direct_draw_->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256,
+                                                               black.data(), &palette, nullptr);
             result != DD_OK)
             return result_of(result);
         parts.palette = hold(palette);

@@ -78,10 +78,10 @@ bool create_window(const std::string& title, WindowStyle style, int width, int h
         width = GetSystemMetrics(SM_CXSCREEN);
         height = GetSystemMetrics(SM_CYSCREEN);
     }
-    HWND created = CreateWindowExW(0, win32::class_name, win32::widen(title).c_str(),
-                                   win32::style_bits(style), left, top, width > 0 ? width : 640,
-                                   height > 0 ? height : 480, nullptr, nullptr,
-                                   win32::backend().instance, nullptr);
+    HWND created =
+        CreateWindowExW(0, win32::class_name, win32::widen(title).c_str(), win32::style_bits(style),
+                        left, top, width > 0 ? width : 640, height > 0 ? height : 480, nullptr,
+                        nullptr, win32::backend().instance, nullptr);
     if (!created)
         return false;
     window = std::make_unique<win32::GameWindow>(created, style);
@@ -100,9 +100,9 @@ int show_cursor(bool show) {
 }
 
 void set_cursor(Cursor cursor) {
-    win32::backend().cursor =
-        cursor == Cursor::None ? nullptr
-                               : LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    win32::backend().cursor = cursor == Cursor::None
+                                  ? nullptr
+                                  : LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     SetCursor(win32::backend().cursor);
 }
 
