@@ -15,8 +15,9 @@ jobs=${JOBS:-$(nproc)}
 
 "$source_dir/tools/windows/libjpeg.sh" "$build/libjpeg-work" "$build/libjpeg" "$toolchain"
 
+# The tests find the data by the path Wine gives Linux's root: drive Z:.
 cmake -S "$source_dir" -B "$build/game" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-  -DCMAKE_BUILD_TYPE=Release -DBLOKIT_BENCH=OFF -DBLOKIT_DATA_DIR="$data" \
+  -DCMAKE_BUILD_TYPE=Release -DBLOKIT_BENCH=OFF -DBLOKIT_DATA_DIR="Z:$data" \
   -DJPEG_INCLUDE_DIR="$build/libjpeg/include" -DJPEG_LIBRARY="$build/libjpeg/lib/libjpeg.a"
 cmake --build "$build/game" -j"$jobs" --target blokit blokit_tests
 

@@ -56,7 +56,6 @@ void write_pixel(std::uint8_t* out, std::uint32_t pixel, int bytes) {
 
 ScreenSurface::ScreenSurface(ScreenParts parts, int width, int height)
     : Surface(width, height, 8), parts_(std::move(parts)) {
-    colours_.fill(0xFF000000u);
     backend().screen = this;
 }
 
@@ -90,7 +89,7 @@ Result ScreenSurface::restore() {
         result = parts_.staging->Restore();
     if (result == DD_OK && parts_.palette)
         parts_.primary->SetPalette(parts_.palette.get());
-    palette_seen_ = nullptr; // everything is shown anew
+    colours_.forget(); // everything is shown anew
     return result_of(result);
 }
 
@@ -98,26 +97,11 @@ void ScreenSurface::show(const Rect& area) {
     if (parts_.back || parts_.palette)
         show_fullscreen();
     else
-        show_windowed(take_colours() ? Rect{0, 0, width(), height()} : area);
-}
-
-// True when the attached palette differs from the one last shown with.
-bool ScreenSurface::take_colours() {
-    const platform::DevicePalette* current = palette().get();
-    const std::uint32_t version = current ? current->version() : 0;
-    if (current == palette_seen_ && version == version_seen_)
-        return false;
-    palette_seen_ = current;
-    version_seen_ = version;
-    if (current)
-        colours_ = platform::colour_table(current->entries());
-    else
-        colours_.fill(0xFF000000u);
-    return true;
+        show_windowed(colours_.take(palette().get()) ? Rect{0, 0, width(), height()} : area);
 }
 
 void ScreenSurface::show_fullscreen() {
-    if (take_colours() && palette()) {
+    if (colours_.take(palette().get()) && palette()) {
         std::array<PALETTEENTRY, 256> entries{};
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const platform::PaletteEntry& entry = palette()->entries()[i];
@@ -147,7 +131,8 @@ void ScreenSurface::show_windowed(const Rect& area) {
     if (parts_.staging->Lock(&band, &locked, DDLOCK_WAIT | DDLOCK_WRITEONLY, nullptr) != DD_OK)
         return;
     const int bytes = static_cast<int>(locked.ddpfPixelFormat.dwRGBBitCount / 8);
-    const std::array<std::uint32_t, 256> pixels = desktop_colours(colours_, locked.ddpfPixelFormat);
+    const std::array<std::uint32_t, 256> pixels =
+        desktop_colours(colours_.colours(), locked.ddpfPixelFormat);
     auto* out = static_cast<std::uint8_t*>(locked.lpSurface);
     for (int y = area.top; y < area.bottom; ++y) {
         const std::uint8_t* in = row(y) + area.left;

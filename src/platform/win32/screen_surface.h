@@ -36,14 +36,11 @@ class ScreenSurface : public platform::Surface, public Screen {
     void show(const platform::Rect& area) override;
 
   private:
-    bool take_colours();
     void show_fullscreen();
     void show_windowed(const platform::Rect& area);
 
     ScreenParts parts_;
-    const platform::DevicePalette* palette_seen_ = nullptr;
-    std::uint32_t version_seen_ = 0;
-    platform::ColourTable colours_{};
+    platform::ColourTracker colours_;
 };
 
 } // namespace win32

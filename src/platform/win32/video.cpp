@@ -11,7 +11,9 @@ template <class Interface> Com<Interface> hold(Interface* object) {
     return Com<Interface>(object);
 }
 
-class Device : public platform::VideoDevice {
+// The game's off-screen surfaces are its own software pictures; only the
+// visible one is DirectDraw's.
+class Device : public platform::SoftwareVideoDevice {
   public:
     explicit Device(Com<IDirectDraw7> direct_draw) : direct_draw_(std::move(direct_draw)) {}
 
@@ -57,28 +59,7 @@ class Device : public platform::VideoDevice {
         return Result::Ok;
     }
 
-    // The game's other surfaces are its own software pictures.
-    Result create_surface(int width, int height, platform::SurfaceRef& surface) override {
-        if (!platform::Surface::valid_format(width, height, 8))
-            return Result::InvalidParams;
-        surface = std::make_shared<platform::Surface>(width, height, 8);
-        return Result::Ok;
-    }
-
-    Result create_palette(const platform::PaletteEntries& entries,
-                          std::shared_ptr<platform::DevicePalette>& palette) override {
-        palette = std::make_shared<platform::DevicePalette>(entries);
-        return Result::Ok;
-    }
-
-    Result create_clipper(std::shared_ptr<platform::Clipper>& clipper) override {
-        clipper = std::make_shared<platform::Clipper>();
-        return Result::Ok;
-    }
-
     Result flip_to_gdi_surface() override { return result_of(direct_draw_->FlipToGDISurface()); }
-
-    int depth() const override { return 8; }
 
   private:
     // Full-screen: the primary surface heads a flipping chain and shows

@@ -7,6 +7,7 @@
 #include <process.h>
 #include <stdlib.h>
 
+#include <filesystem>
 #include <random>
 #include <string>
 
@@ -14,6 +15,12 @@ inline int setenv(const char* name, const char* value, int overwrite) {
     if (!overwrite && getenv(name))
         return 0;
     return _putenv_s(name, value);
+}
+
+// Paths are wide strings on Windows.
+inline int setenv(const char* name, const wchar_t* value, int overwrite) {
+    const std::string narrow = std::filesystem::path(value).string();
+    return setenv(name, narrow.c_str(), overwrite);
 }
 
 inline int unsetenv(const char* name) {
