@@ -20,10 +20,13 @@ out_dir=$(mkdir -p "$2" && realpath "$2")
 # as Wine offers the display modes of the screen's own size only.
 if [ -z "${BLOKIT_E2E_RUN:-}" ]; then
     work=$(mktemp -d)
-    trap 'WINEPREFIX=$work/prefix wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+    trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
     mkdir -p "$work/game"
     cp "$game_dir"/blokit.exe "$game_dir"/*.ONE "$game_dir"/*.MDS "$work/game/"
-    WINEPREFIX=$work/prefix WINEDEBUG=-all wineboot -i >/dev/null 2>&1 ||
+    export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    # The prefix must be complete before the game starts: a first start
+    # while Wine still sets it up ends at once.
+    { wineboot -i && wineserver -w; } >/dev/null 2>&1 ||
         { echo "FAIL: wine cannot make its prefix"; exit 1; }
     export BLOKIT_E2E_WORK=$work
     for run in windowed:1024x768x24 fullscreen:640x480x24; do
@@ -35,7 +38,6 @@ if [ -z "${BLOKIT_E2E_RUN:-}" ]; then
 fi
 
 work=$BLOKIT_E2E_WORK
-export WINEPREFIX=$work/prefix WINEDEBUG=-all
 game_pid=
 finish() {
     if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
