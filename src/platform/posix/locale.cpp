@@ -1,5 +1,5 @@
-#include "platform/language.h"
 #include "platform/posix/locale.h"
+#include "platform/language.h"
 
 #include <array>
 #include <cstdlib>

@@ -1,5 +1,5 @@
-#include "platform/posix/settings_file.h"
 #include "platform/settings_store.h"
+#include "platform/posix/settings_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
