@@ -7,6 +7,9 @@ PACKAGES := g++ cmake pkg-config libsdl2-dev libfluidsynth-dev libjpeg62-turbo-d
             xdotool imagemagick sox desktop-file-utils appstream man-db librsvg2-bin \
             lintian dpkg-dev file
 FUZZ_PACKAGES := clang libclang-rt-14-dev
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix zip
+WINE_PACKAGES := wine wine64
+WINDOWS_BUILD ?= build-windows
 FUZZ_SECONDS ?= 120
 FUZZ_CHECK_SECONDS ?= 15
 BUILD ?= build
@@ -16,7 +19,7 @@ PREFIX ?= /usr/local
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: all setup build test play install package bench sanitize fuzz-build fuzz fuzz-long \
-        fuzz-check format clean
+        fuzz-check windows windows-check format clean
 
 all: build
 
@@ -87,8 +90,22 @@ fuzz-long:
 fuzz-check: fuzz-build
 	fuzz/run_fuzzers.sh $(FUZZ_CHECK_SECONDS)
 
+# The game for 64-bit Windows, cross-compiled with mingw-w64 (libjpeg from
+# Debian's source package, built the same way): dist/blokit-windows/ and its zip.
+windows:
+	@$(MAKE) --no-print-directory setup PACKAGES="$(PACKAGES) $(WINDOWS_PACKAGES)"
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j$(JOBS) --target blokit_data
+	JOBS=$(JOBS) tools/windows/build.sh $(BUILD)/run $(WINDOWS_BUILD) dist
+
+# The Windows build under Wine: the headless tests, then the game itself.
+windows-check: windows
+	@$(MAKE) --no-print-directory setup PACKAGES="$(PACKAGES) $(WINE_PACKAGES)"
+	tools/windows/run_wine_tests.sh $(WINDOWS_BUILD)/game/tests/blokit_tests.exe
+	tools/windows/run_wine_e2e.sh dist/blokit-windows $(WINDOWS_BUILD)/e2e_screens
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz
+	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz $(WINDOWS_BUILD) dist

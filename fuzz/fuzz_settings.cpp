@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/posix/settings_file.h"
 #include "platform/settings_store.h"
 
 namespace {

@@ -10,7 +10,7 @@ namespace {
 constexpr std::array<char, 4> valid_magic = {'M', 'D', 'S', 'I'};
 constexpr std::array<char, 4> closed_magic = {'d', 'a', 't', 'a'};
 // Every size in the file is 32-bit: a MIDS file never needs more.
-constexpr unsigned long largest_file = 0xFFFFFFFFul + 8;
+constexpr std::uint64_t largest_file = 0xFFFFFFFFull + 8;
 
 bool valid(const MidsPlayer* player) {
     return player != nullptr && player->magic == valid_magic;
@@ -34,7 +34,7 @@ MidsResult read_file(const char* name, std::unique_ptr<std::uint8_t[]>& image, s
     long length = -1;
     if (std::fseek(file, 0, SEEK_END) == 0)
         length = std::ftell(file);
-    bool read = length >= 0 && static_cast<unsigned long>(length) <= largest_file &&
+    bool read = length >= 0 && static_cast<std::uint64_t>(length) <= largest_file &&
                 std::fseek(file, 0, SEEK_SET) == 0;
     if (read) {
         size = static_cast<std::size_t>(length);

@@ -12,6 +12,20 @@ ColourTable colour_table(const PaletteEntries& entries) {
     return table;
 }
 
+bool ColourTracker::take(const DevicePalette* palette) {
+    const std::uint32_t version = palette ? palette->version() : 0;
+    if (palette == seen_ && version == version_ && !forgotten_)
+        return false;
+    seen_ = palette;
+    version_ = version;
+    forgotten_ = false;
+    if (palette)
+        colours_ = colour_table(palette->entries());
+    else
+        colours_.fill(0xFF000000u);
+    return true;
+}
+
 void convert_to_argb(const std::uint8_t* pixels, int pitch, const Rect& area,
                      const ColourTable& colours, std::uint32_t* out, int out_pitch) {
     for (int y = area.top; y < area.bottom; ++y) {

@@ -14,6 +14,25 @@ using ColourTable = std::array<std::uint32_t, 256>;
 
 ColourTable colour_table(const PaletteEntries& entries);
 
+// Follows the palette attached to a screen, so that the picture is converted
+// anew only when its colours have changed.
+class ColourTracker {
+  public:
+    ColourTracker() { colours_.fill(0xFF000000u); }
+    // True when `palette` (null: all black) is another one than last time,
+    // or has changed since, or forget() was called; colours() then holds its
+    // colours.
+    bool take(const DevicePalette* palette);
+    const ColourTable& colours() const { return colours_; }
+    void forget() { forgotten_ = true; }
+
+  private:
+    ColourTable colours_;
+    const DevicePalette* seen_ = nullptr;
+    std::uint32_t version_ = 0;
+    bool forgotten_ = false;
+};
+
 // Converts `area` of an 8-bit picture (`pixels`, `pitch` bytes a row) into
 // 32-bit pixels at `out` (the area's top-left), `out_pitch` bytes a row.
 void convert_to_argb(const std::uint8_t* pixels, int pitch, const Rect& area,

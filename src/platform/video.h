@@ -203,6 +203,17 @@ class VideoDevice {
     virtual int depth() const = 0;
 };
 
+// A device whose off-screen surfaces, palettes and clippers are the
+// platform's own software objects, 8 bits a pixel.
+class SoftwareVideoDevice : public VideoDevice {
+  public:
+    Result create_surface(int width, int height, SurfaceRef& surface) override;
+    Result create_palette(const PaletteEntries& entries,
+                          std::shared_ptr<DevicePalette>& palette) override;
+    Result create_clipper(std::shared_ptr<Clipper>& clipper) override;
+    int depth() const override { return 8; }
+};
+
 // Creates the device of the default display.
 Result create_video_device(std::unique_ptr<VideoDevice>& device);
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/language.h"
+#include "platform/posix/locale.h"
 
 using platform::lang_id_from_locale;
 

@@ -20,6 +20,7 @@
 #include "gfx/tile_set.h"
 #include "platform/headless/headless.h"
 #include "platform/keyboard.h"
+#include "platform/posix/settings_file.h"
 #include "platform/settings_store.h"
 #include "res/test_files.h"
 

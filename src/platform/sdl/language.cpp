@@ -1,4 +1,5 @@
 #include "platform/language.h"
+#include "platform/posix/locale.h"
 
 namespace platform {
 

@@ -23,7 +23,6 @@ class ScreenSurface : public platform::Surface, public Screen {
                   int height)
         : Surface(width, height, 8), renderer_(renderer), texture_(texture),
           scaler_(renderer, texture, width, height), pacer_(window.handle()) {
-        colours_.fill(0xFF000000u);
         convert({0, 0, width, height});
         backend().screen = this;
     }
@@ -57,7 +56,7 @@ class ScreenSurface : public platform::Surface, public Screen {
 
   protected:
     void show(const Rect& area) override {
-        const bool colours_changed = take_colours();
+        const bool colours_changed = colours_.take(palette().get());
         convert(colours_changed ? Rect{0, 0, width(), height()} : area);
         pacer_.wait_for_next_refresh();
         repaint();
@@ -66,28 +65,13 @@ class ScreenSurface : public platform::Surface, public Screen {
   private:
     void render() { scaler_.draw(); }
 
-    // True when the attached palette differs from the one last converted with.
-    bool take_colours() {
-        const platform::DevicePalette* current = palette().get();
-        const std::uint32_t version = current ? current->version() : 0;
-        if (current == palette_seen_ && version == version_seen_)
-            return false;
-        palette_seen_ = current;
-        version_seen_ = version;
-        if (current)
-            colours_ = platform::colour_table(current->entries());
-        else
-            colours_.fill(0xFF000000u);
-        return true;
-    }
-
     void convert(const Rect& area) {
         const SDL_Rect band{area.left, area.top, area.width(), area.height()};
         void* pixels = nullptr;
         int pitch = 0;
         if (SDL_LockTexture(texture_, &band, &pixels, &pitch) != 0)
             return;
-        platform::convert_to_argb(row(0), this->pitch(), area, colours_,
+        platform::convert_to_argb(row(0), this->pitch(), area, colours_.colours(),
                                   static_cast<std::uint32_t*>(pixels), pitch);
         SDL_UnlockTexture(texture_);
     }
@@ -96,12 +80,10 @@ class ScreenSurface : public platform::Surface, public Screen {
     SDL_Texture* texture_;
     Scaler scaler_;
     Pacer pacer_;
-    platform::ColourTable colours_{};
-    const platform::DevicePalette* palette_seen_ = nullptr;
-    std::uint32_t version_seen_ = 0;
+    platform::ColourTracker colours_;
 };
 
-class Device : public platform::VideoDevice {
+class Device : public platform::SoftwareVideoDevice {
   public:
     Result set_cooperative_level(platform::Window& window,
                                  platform::CooperativeLevel level) override {
@@ -158,24 +140,8 @@ class Device : public platform::VideoDevice {
         surface = std::move(screen);
         return Result::Ok;
     }
-    Result create_surface(int width, int height, platform::SurfaceRef& surface) override {
-        if (!platform::Surface::valid_format(width, height, 8))
-            return Result::InvalidParams;
-        surface = std::make_shared<platform::Surface>(width, height, 8);
-        return Result::Ok;
-    }
-    Result create_palette(const platform::PaletteEntries& entries,
-                          std::shared_ptr<platform::DevicePalette>& palette) override {
-        palette = std::make_shared<platform::DevicePalette>(entries);
-        return Result::Ok;
-    }
-    Result create_clipper(std::shared_ptr<platform::Clipper>& clipper) override {
-        clipper = std::make_shared<platform::Clipper>();
-        return Result::Ok;
-    }
     // Message boxes are windows of their own and show over the game.
     Result flip_to_gdi_surface() override { return Result::Ok; }
-    int depth() const override { return 8; }
 
   private:
     static Result failed(const char* what) {

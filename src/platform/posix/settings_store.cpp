@@ -1,5 +1,6 @@
 #include "platform/settings_store.h"
 #include "platform/file_sync.h"
+#include "platform/posix/settings_file.h"
 #include "platform/user_paths.h"
 
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-// Directory listings through POSIX, shared by every backend on such systems.
+// Directory listings through POSIX, shared by the backends on such systems.
 
 #include "platform/directory.h"
 

@@ -1,3 +1,4 @@
+#include "platform/posix/locale.h"
 #include "platform/language.h"
 
 #include <array>

@@ -1,0 +1,50 @@
+#pragma once
+
+// What the Win32 backend's parts share: the program instance, the game's
+// window, its visible surface and the queue of the window messages the game
+// handles.
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include <deque>
+#include <string>
+
+#include "platform/messages.h"
+
+namespace win32 {
+
+// The window's visible picture.
+class Screen {
+  public:
+    virtual ~Screen() = default;
+    // Puts the picture on the screen again (after the window was uncovered).
+    virtual void repaint() = 0;
+};
+
+struct Backend {
+    HINSTANCE instance = nullptr;
+    HWND window = nullptr;
+    Screen* screen = nullptr;
+    std::deque<platform::Message> messages;
+    platform::WindowProcedure window_procedure = nullptr;
+    HCURSOR cursor = nullptr;
+};
+
+Backend& backend();
+
+// Hands every waiting system message to the window's procedure, which
+// queues the ones the game handles.
+void pump_messages();
+
+// The system's window procedure of the game's window.
+LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+// UTF-8 text as the system's wide characters.
+std::wstring widen(const std::string& text);
+
+} // namespace win32

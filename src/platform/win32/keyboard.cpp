@@ -1,0 +1,17 @@
+#include "platform/keyboard.h"
+#include "platform/win32/backend.h"
+
+namespace platform {
+
+bool key_is_down(int virtual_key) {
+    // Looking at the queue lets the system take in pending input, so loops
+    // that poll keys without pumping messages still see fresh state.
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+    return (GetAsyncKeyState(virtual_key) & 0x8000) != 0;
+}
+
+// This backend reads the keyboard only; gamepads are the SDL backend's.
+void set_pad_keys(int, const PadKeys&) {}
+
+} // namespace platform

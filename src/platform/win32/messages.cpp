@@ -1,0 +1,150 @@
+#include "platform/messages.h"
+#include "platform/clock.h"
+#include "platform/win32/backend.h"
+
+#include <algorithm>
+
+namespace win32 {
+namespace {
+
+using platform::Message;
+using platform::MessageKind;
+
+void post(MessageKind kind, std::intptr_t wparam = 0) {
+    backend().messages.push_back({kind, wparam});
+}
+
+void post_once(MessageKind kind) {
+    const auto& messages = backend().messages;
+    if (std::none_of(messages.begin(), messages.end(),
+                     [kind](const Message& message) { return message.kind == kind; }))
+        post(kind);
+}
+
+void paint(HWND window) {
+    PAINTSTRUCT painting;
+    BeginPaint(window, &painting);
+    EndPaint(window, &painting);
+    if (backend().screen)
+        backend().screen->repaint();
+    post_once(MessageKind::Paint);
+}
+
+// The game's own cursor inside the client area, the system's elsewhere.
+bool set_cursor(LPARAM lparam) {
+    post_once(MessageKind::SetCursor);
+    if (LOWORD(lparam) != HTCLIENT)
+        return false;
+    SetCursor(backend().cursor);
+    return true;
+}
+
+} // namespace
+
+Backend& backend() {
+    static Backend instance;
+    return instance;
+}
+
+LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (window != backend().window)
+        return DefWindowProcW(window, message, wparam, lparam);
+    switch (message) {
+    case WM_ACTIVATEAPP:
+        post(MessageKind::ActivateApp, wparam ? 1 : 0);
+        return 0;
+    case WM_PAINT:
+        paint(window);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // the picture covers the whole client area
+    case WM_CLOSE:
+        post(MessageKind::Close);
+        return 0;
+    case WM_DESTROY:
+        // Delivered at once, as the system does while the window goes.
+        backend().window = nullptr;
+        platform::dispatch_message({MessageKind::Destroy, 0});
+        return 0;
+    case WM_SETCURSOR:
+        if (set_cursor(lparam))
+            return TRUE;
+        break;
+    case WM_PALETTECHANGED:
+        post(MessageKind::PaletteChanged, reinterpret_cast<HWND>(wparam) == window ? 1 : 0);
+        return 0;
+    case WM_QUERYNEWPALETTE:
+        post(MessageKind::QueryNewPalette);
+        return TRUE;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+void pump_messages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            post(MessageKind::Quit, static_cast<std::intptr_t>(message.wParam));
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+} // namespace win32
+
+namespace platform {
+
+void set_window_procedure(WindowProcedure procedure) {
+    win32::backend().window_procedure = procedure;
+}
+
+void default_window_procedure(const Message& message) {
+    if (message.kind == MessageKind::Close && win32::backend().window)
+        DestroyWindow(win32::backend().window);
+}
+
+bool peek_message(Message& message) {
+    win32::pump_messages();
+    const auto& messages = win32::backend().messages;
+    if (messages.empty()) {
+        idle();
+        return false;
+    }
+    message = messages.front();
+    return true;
+}
+
+bool get_message(Message& message) {
+    auto& messages = win32::backend().messages;
+    for (win32::pump_messages(); messages.empty(); win32::pump_messages())
+        WaitMessage();
+    message = messages.front();
+    messages.pop_front();
+    return message.kind != MessageKind::Quit;
+}
+
+// Keys are polled, never read as characters: nothing to translate.
+void translate_message(const Message&) {}
+
+void dispatch_message(const Message& message) {
+    if (const WindowProcedure procedure = win32::backend().window_procedure)
+        procedure(message);
+    else
+        default_window_procedure(message);
+}
+
+void wait_message() {
+    win32::pump_messages();
+    if (win32::backend().messages.empty())
+        WaitMessage();
+}
+
+void post_quit_message(int exit_code) {
+    PostQuitMessage(exit_code);
+}
+
+} // namespace platform
