@@ -12,7 +12,7 @@ SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup build test play bench sanitize fuzz format clean
+.PHONY: all setup build test play bench measure sanitize fuzz format clean
 
 all: build
 
@@ -44,6 +44,13 @@ play: build
 
 bench: build
 	$(BUILD)/bench/blokit_bench
+
+# Processor time and memory of the real program on each screen, under a
+# virtual X server; MEASURE_RUNS repetitions of MEASURE_SECONDS per screen.
+MEASURE_RUNS ?= 3
+MEASURE_SECONDS ?= 12
+measure: build
+	MEASURE_SECONDS=$(MEASURE_SECONDS) bench/measure_play.sh $(BUILD)/run $(MEASURE_RUNS)
 
 # The tests once more under AddressSanitizer and UndefinedBehaviorSanitizer,
 # stopping at the first error.

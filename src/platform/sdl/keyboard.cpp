@@ -1,6 +1,7 @@
 #include "platform/keyboard.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/key_map.h"
+#include "platform/sdl/trace.h"
 
 #include <array>
 #include <utility>
@@ -109,10 +110,11 @@ bool key_is_down(int virtual_key) {
         SDL_PumpEvents();
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
+    bool down = false;
     for (int scancode : sdl::scancodes_for(virtual_key))
-        if (scancode > 0 && scancode < count && state[scancode])
-            return true;
-    return false;
+        down = down || (scancode > 0 && scancode < count && state[scancode]);
+    sdl::trace_key_poll(virtual_key, down);
+    return down;
 }
 
 } // namespace platform

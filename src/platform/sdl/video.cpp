@@ -3,6 +3,9 @@
 #include "platform/sdl/backend.h"
 #include "platform/sdl/pacer.h"
 #include "platform/sdl/sdl_window.h"
+#include "platform/sdl/trace.h"
+
+#include <algorithm>
 
 #include <cstdio>
 
@@ -66,6 +69,8 @@ class ScreenSurface : public platform::Surface, public Screen {
         convert(colours_changed ? Rect{0, 0, width(), height()} : area);
         pacer_.wait_for_next_refresh();
         repaint();
+        trace_present(std::any_of(colours_.begin(), colours_.end(),
+                                  [](std::uint32_t colour) { return colour != 0xFF000000u; }));
     }
 
   private:

@@ -1,0 +1,250 @@
+#!/bin/bash
+# Measures what the real game program costs while it is played: processor
+# time and resident memory on each screen, the time from the answered credits
+# box to the first logo frame, and the regularity of the game's ticks.
+#
+# Usage: measure_play.sh RUN_DIR [REPETITIONS]
+# Environment: MEASURE_SECONDS (default 12) is the length of each measured
+# phase.
+#
+# The program runs under a virtual X server of its own (640x480), with dummy
+# audio (the music is still synthesised), a temporary HOME and BLOKIT_TRACE
+# set, and is driven with xdotool: logo, title scroller, a one-player game
+# without keys, the same game with a 30 ms key press every 200 ms, the game
+# paused, the high-score table. Processor time (user + system, all threads)
+# comes from /proc/PID/stat, memory from /proc/PID/status. The figures are
+# shared-machine figures: the load average is printed with them.
+# Needs xvfb-run, xdotool and xwininfo.
+
+set -u
+run_dir=$(realpath "$1")
+repetitions=${2:-3}
+seconds=${MEASURE_SECONDS:-12}
+
+if [ -z "${BLOKIT_MEASURE_INSIDE_X:-}" ]; then
+    export BLOKIT_MEASURE_INSIDE_X=1
+    exec xvfb-run -a -s "-screen 0 640x480x24" "$0" "$@"
+fi
+
+work=$(mktemp -d)
+game_pid=
+finish() {
+    if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
+        kill "$game_pid" 2>/dev/null
+        sleep 1
+        kill -9 "$game_pid" 2>/dev/null
+    fi
+    rm -rf "$work"
+}
+trap finish EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+ticks_per_second=$(getconf CLK_TCK)
+now_us() { date +%s%6N; }
+
+# Processor time of the whole process so far, in clock ticks.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$game_pid/stat"; }
+
+memory_kib() { awk -v field="$1:" '$1 == field { print $2 }' "/proc/$game_pid/status"; }
+
+# Waits up to $2 seconds for a top-level window whose name contains $1 and
+# prints its id.
+find_window() {
+    local name=$1 deadline=$((SECONDS + $2)) id
+    while [ $SECONDS -lt $deadline ]; do
+        id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$name" | head -n 1 | awk '{print $1}')
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        kill -0 "$game_pid" 2>/dev/null || return 1
+        sleep 0.05
+    done
+    return 1
+}
+
+# Holds key $1 for $2 seconds.
+press() {
+    xdotool keydown "$1" 2>/dev/null
+    sleep "$2"
+    xdotool keyup "$1" 2>/dev/null
+}
+
+# Measures the next $seconds as phase $1 of repetition $2: one line
+# "phase repetition cpu% rss_kib start_us end_us" in $work/results.
+measure() {
+    local start_ticks start_us
+    start_ticks=$(cpu_ticks)
+    start_us=$(now_us)
+    sleep "$seconds"
+    finish_phase "$1" "$2" "$start_ticks" "$start_us"
+}
+
+finish_phase() {
+    local end_ticks end_us
+    end_ticks=$(cpu_ticks)
+    end_us=$(now_us)
+    awk -v phase="$1" -v rep="$2" -v ticks=$((end_ticks - $3)) -v hz="$ticks_per_second" \
+        -v from="$4" -v to="$end_us" -v rss="$(memory_kib VmRSS)" \
+        'BEGIN { printf "%s %d %.3f %d %s %s\n", phase, rep, \
+                 100 * ticks / hz / ((to - from) / 1e6), rss, from, to }' >>"$work/results"
+}
+
+# The game with a key press of 30 ms every 200 ms, left and right in turn.
+measure_keys() {
+    local start_ticks start_us end presses=0 key
+    start_ticks=$(cpu_ticks)
+    start_us=$(now_us)
+    end=$((start_us + seconds * 1000000))
+    while [ "$(now_us)" -lt "$end" ]; do
+        if [ $((presses % 2)) = 0 ]; then key=Left; else key=Right; fi
+        press "$key" 0.03
+        presses=$((presses + 1))
+        sleep 0.17
+    done
+    finish_phase keys "$1" "$start_ticks" "$start_us"
+    echo "$1 $presses" >>"$work/presses"
+}
+
+run_once() {
+    local rep=$1 home="$work/home$1" box answered
+    mkdir -p "$home/config"
+    for file in "$run_dir"/*.ONE "$run_dir"/*.MDS; do
+        ln -sf "$file" "$home/"
+    done
+    (
+        cd "$home" &&
+            HOME="$home" XDG_CONFIG_HOME="$home/config" SDL_AUDIODRIVER=dummy \
+                BLOKIT_TRACE="$work/trace$rep" exec "$run_dir/blokit"
+    ) >"$work/game$rep.log" 2>&1 &
+    game_pid=$!
+
+    box=$(find_window "QM-Blokit" 30) || fail "no credits box"
+    answered=$(now_us)
+    # No: a window, not the full screen.
+    xdotool key --window "$box" Escape 2>/dev/null
+    echo "$rep $answered" >>"$work/answered"
+    find_window "QM - Blokit" 30 >/dev/null || fail "no game window"
+    sleep 2
+    measure logo "$rep"
+    # Released before the title screen looks at the keys.
+    press space 0.05
+    echo "$rep $(now_us)" >>"$work/title"
+    sleep 3
+    measure scroller "$rep"
+    press 1 0.1
+    sleep 1
+    measure game "$rep"
+    measure_keys "$rep"
+    press p 0.1
+    sleep 1
+    measure paused "$rep"
+    echo "$rep $(memory_kib VmHWM)" >>"$work/peak"
+    press p 0.1
+    sleep 0.5
+    press Escape 0.1
+    sleep 2
+    measure table "$rep"
+    press space 0.1
+    sleep 2
+    xdotool keydown alt keydown F4 2>/dev/null
+    sleep 0.1
+    xdotool keyup F4 keyup alt 2>/dev/null
+    for _ in $(seq 1 100); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$game_pid" 2>/dev/null && fail "the game did not end after its window was closed"
+    wait "$game_pid"
+    game_pid=
+}
+
+# min median max of the numbers on standard input (one per line).
+spread() {
+    sort -g | awk '{ v[NR] = $1 } END {
+        if (NR == 0) { print "- - -"; exit }
+        m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+        printf "%.2f %.2f %.2f\n", v[1], m, v[NR] }'
+}
+
+# Intervals in ms between successive present lines of trace $1 from $2 to $3 us.
+present_intervals() {
+    awk -v from="$2" -v to="$3" '$1 == "present" && $2 >= from && $2 <= to {
+        if (last) printf "%.3f\n", ($2 - last) / 1000; last = $2 }' "$1"
+}
+
+report() {
+    echo "Blokit, $repetitions runs of ${seconds} s per phase; load average before: $load_before," \
+        "after: $(cut -d' ' -f1-3 /proc/loadavg)"
+    echo
+    printf '%-42s %8s %8s %8s\n' "phase" "min" "median" "max"
+    local phase label
+    for phase in logo scroller game keys paused table; do
+        case $phase in
+        logo) label="logo" ;;
+        scroller) label="title scroller" ;;
+        game) label="game, no keys" ;;
+        keys) label="game, key every 200 ms" ;;
+        paused) label="game paused" ;;
+        table) label="high-score table" ;;
+        esac
+        # shellcheck disable=SC2046
+        printf '%-42s %8s %8s %8s\n' "CPU % of one core: $label" \
+            $(awk -v p="$phase" '$1 == p { print $3 }' "$work/results" | spread)
+    done
+    printf '%-42s %8s %8s %8s\n' "resident MiB, game with music" \
+        $(awk '$1 == "game" { print $4 / 1024 }' "$work/results" | spread)
+    printf '%-42s %8s %8s %8s\n' "peak resident MiB (VmHWM)" \
+        $(awk '{ print $2 / 1024 }' "$work/peak" | spread)
+
+    local rep answered first from to
+    : >"$work/startup"
+    : >"$work/ticks"
+    : >"$work/slides"
+    : >"$work/scrolls"
+    : >"$work/seen"
+    for rep in $(seq 1 "$repetitions"); do
+        answered=$(awk -v r="$rep" '$1 == r { print $2 }' "$work/answered")
+        first=$(awk -v t="$answered" '$1 == "present" && $4 == 1 && $2 > t { print $2; exit }' \
+            "$work/trace$rep")
+        [ -n "$first" ] && echo "$(((first - answered) / 1000))" >>"$work/startup"
+        # Escape is looked at once in every tick of a running game.
+        for phase in game keys; do
+            read -r from to < <(awk -v p="$phase" -v r="$rep" '$1 == p && $2 == r { print $5, $6 }' \
+                "$work/results")
+            awk -v from="$from" -v to="$to" '$1 == "key" && $3 == 27 && $2 >= from && $2 <= to {
+                if (last) printf "%.3f\n", ($2 - last) / 1000; last = $2 }' \
+                "$work/trace$rep" >>"$work/ticks"
+        done
+        read -r from to < <(awk -v r="$rep" '$1 == "keys" && $2 == r { print $5, $6 }' \
+            "$work/results")
+        awk -v from="$from" -v to="$to" '$1 == "key" && ($3 == 37 || $3 == 39) &&
+            $2 >= from && $2 <= to { if ($4 == 1 && !down[$3]) n++; down[$3] = $4 }
+            END { print n + 0 }' "$work/trace$rep" >>"$work/seen"
+        from=$(awk -v r="$rep" '$1 == r { print $2 }' "$work/title")
+        present_intervals "$work/trace$rep" "$((from + 300000))" "$((from + 1000000))" \
+            >>"$work/slides"
+        read -r from to < <(awk -v r="$rep" '$1 == "scroller" && $2 == r { print $5, $6 }' \
+            "$work/results")
+        present_intervals "$work/trace$rep" "$from" "$to" >>"$work/scrolls"
+    done
+    printf '%-42s %8s %8s %8s\n' "ms from credits box to logo" $(spread <"$work/startup")
+    printf '%-42s %8s %8s %8s\n' "ms between presents, slide-in" $(spread <"$work/slides")
+    printf '%-42s %8s %8s %8s\n' "ms between presents, scroller" $(spread <"$work/scrolls")
+    printf '%-42s %8s %8s %8s\n' "ms between game ticks" $(spread <"$work/ticks")
+    awk '{ n++; s += $1; q += $1 * $1; if ($1 > 30) late++ } END {
+        if (n) printf "ticks: %d, mean %.2f ms, standard deviation %.2f ms, %d over 30 ms\n",
+            n, s / n, sqrt(q / n - (s / n) ^ 2), late }' "$work/ticks"
+    echo "key presses of 30 ms: $(awk '{ s += $2 } END { print s }' "$work/presses") sent," \
+        "$(awk '{ s += $1 } END { print s }' "$work/seen") seen by the game"
+}
+
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+for rep in $(seq 1 "$repetitions"); do
+    run_once "$rep"
+done
+report
