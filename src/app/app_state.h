@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 
 // Application state read by every screen loop and the game loop.
@@ -12,6 +13,14 @@ extern bool shutting_down;  // start-up abandoned or shut-down under way
 // window message and returns true, or returns false when none is waiting.
 // A quit message sets quit_requested.
 bool pump_message();
+// The same, but when no message is waiting the loop may sleep until
+// `due_ms` (a platform::time_ms() value) unless a key or message comes first.
+bool pump_message(std::uint32_t due_ms);
+
+// The longest a loop that waits only for keys and messages sleeps at a time.
+constexpr std::uint32_t input_wait_ms = 50;
+// The time until which such a loop may sleep.
+std::uint32_t input_wait_due();
 
 // Waits, polling the keys without handling messages, until none of them is
 // down, so that a key that ended one screen does not also act on the next.

@@ -17,8 +17,8 @@ std::FILE* trace_file() {
     static std::FILE* const file = [] {
         const char* path = std::getenv("BLOKIT_TRACE");
         std::FILE* opened = path && *path ? std::fopen(path, "w") : nullptr;
-        // Written out when the program ends, so that tracing costs no
-        // system call per line while it is being measured.
+        // Written out at presents (which a measurement may wait for) and
+        // when the program ends, not at every line.
         if (opened)
             std::setvbuf(opened, nullptr, _IOFBF, 1 << 20);
         return opened;
@@ -39,8 +39,10 @@ void write_line(const char* kind, int detail, int value) {
 } // namespace
 
 void trace_present(bool lit) {
-    if (trace_file())
-        write_line("present", 0, lit ? 1 : 0);
+    if (!trace_file())
+        return;
+    write_line("present", 0, lit ? 1 : 0);
+    std::fflush(trace_file());
 }
 
 void trace_key_poll(int virtual_key, bool down) {

@@ -2,6 +2,7 @@
 #include "platform/present.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/pacer.h"
+#include "platform/sdl/renderer.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/sdl/trace.h"
 
@@ -24,8 +25,9 @@ class ScreenSurface : public platform::Surface, public Screen {
     ScreenSurface(GameWindow& window, SDL_Renderer* renderer, SDL_Texture* texture, int width,
                   int height)
         : Surface(width, height, 8), renderer_(renderer), texture_(texture),
-          pacer_(window.handle()) {
+          pacer_(window.handle()), shown_(width, height) {
         colours_.fill(0xFF000000u);
+        shown_.update(row(0), pitch(), {0, 0, width, height});
         convert({0, 0, width, height});
         backend().screen = this;
     }
@@ -64,10 +66,17 @@ class ScreenSurface : public platform::Surface, public Screen {
     double rate() const override { return pacer_.refresh_rate(); }
 
   protected:
+    // Only what changed is converted; a present that changes nothing still
+    // takes its turn at the refresh, so the game's pace stays the same.
     void show(const Rect& area) override {
+        const Rect whole{0, 0, width(), height()};
         const bool colours_changed = take_colours();
-        convert(colours_changed ? Rect{0, 0, width(), height()} : area);
+        const Rect changed = shown_.update(row(0), pitch(), colours_changed ? whole : area);
+        if (colours_changed || changed.height() > 0)
+            convert(colours_changed ? whole : changed);
         pacer_.wait_for_next_refresh();
+        if (!colours_changed && changed.height() == 0)
+            return;
         repaint();
         trace_present(std::any_of(colours_.begin(), colours_.end(),
                                   [](std::uint32_t colour) { return colour != 0xFF000000u; }));
@@ -109,6 +118,7 @@ class ScreenSurface : public platform::Surface, public Screen {
     SDL_Renderer* renderer_;
     SDL_Texture* texture_;
     Pacer pacer_;
+    platform::ShownPicture shown_;
     platform::ColourTable colours_{};
     const platform::DevicePalette* palette_seen_ = nullptr;
     std::uint32_t version_seen_ = 0;
@@ -153,10 +163,7 @@ class Device : public platform::VideoDevice {
         if (!platform::Surface::valid_format(width, height, 8))
             return Result::InvalidParams;
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-        SDL_Renderer* renderer =
-            SDL_CreateRenderer(window_->handle(), -1, SDL_RENDERER_PRESENTVSYNC);
-        if (!renderer)
-            renderer = SDL_CreateRenderer(window_->handle(), -1, 0);
+        SDL_Renderer* renderer = create_renderer(window_->handle());
         if (!renderer)
             return failed("renderer");
         SDL_RenderSetLogicalSize(renderer, width, height);
