@@ -46,8 +46,10 @@ fail() {
 ticks_per_second=$(getconf CLK_TCK)
 now_us() { date +%s%6N; }
 
-# Processor time of the whole process so far, in clock ticks.
+# Processor time of the whole process (or of its main thread) so far, in
+# clock ticks.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$game_pid/stat"; }
+main_ticks() { awk '{ print $14 + $15 }' "/proc/$game_pid/task/$game_pid/stat"; }
 
 memory_kib() { awk -v field="$1:" '$1 == field { print $2 }' "/proc/$game_pid/status"; }
 
@@ -75,30 +77,37 @@ press() {
 }
 
 # Measures the next $seconds as phase $1 of repetition $2: one line
-# "phase repetition cpu% rss_kib start_us end_us" in $work/results.
+# "phase repetition cpu% rss_kib start_us end_us main_thread_cpu%" in
+# $work/results.
 measure() {
-    local start_ticks start_us
-    start_ticks=$(cpu_ticks)
-    start_us=$(now_us)
+    start_phase
     sleep "$seconds"
-    finish_phase "$1" "$2" "$start_ticks" "$start_us"
+    finish_phase "$1" "$2"
+}
+
+start_phase() {
+    start_ticks=$(cpu_ticks)
+    start_main=$(main_ticks)
+    start_us=$(now_us)
 }
 
 finish_phase() {
-    local end_ticks end_us
+    local end_ticks end_main end_us
     end_ticks=$(cpu_ticks)
+    end_main=$(main_ticks)
     end_us=$(now_us)
-    awk -v phase="$1" -v rep="$2" -v ticks=$((end_ticks - $3)) -v hz="$ticks_per_second" \
-        -v from="$4" -v to="$end_us" -v rss="$(memory_kib VmRSS)" \
-        'BEGIN { printf "%s %d %.3f %d %s %s\n", phase, rep, \
-                 100 * ticks / hz / ((to - from) / 1e6), rss, from, to }' >>"$work/results"
+    awk -v phase="$1" -v rep="$2" -v ticks=$((end_ticks - start_ticks)) \
+        -v main=$((end_main - start_main)) -v hz="$ticks_per_second" -v from="$start_us" \
+        -v to="$end_us" -v rss="$(memory_kib VmRSS)" \
+        'BEGIN { s = (to - from) / 1e6
+                 printf "%s %d %.3f %d %s %s %.3f\n", phase, rep, 100 * ticks / hz / s, rss, \
+                        from, to, 100 * main / hz / s }' >>"$work/results"
 }
 
 # The game with a key press of 30 ms every 200 ms, left and right in turn.
 measure_keys() {
-    local start_ticks start_us end presses=0 key
-    start_ticks=$(cpu_ticks)
-    start_us=$(now_us)
+    local end presses=0 key
+    start_phase
     end=$((start_us + seconds * 1000000))
     while [ "$(now_us)" -lt "$end" ]; do
         if [ $((presses % 2)) = 0 ]; then key=Left; else key=Right; fi
@@ -106,7 +115,7 @@ measure_keys() {
         presses=$((presses + 1))
         sleep 0.17
     done
-    finish_phase keys "$1" "$start_ticks" "$start_us"
+    finish_phase keys "$1"
     echo "$1 $presses" >>"$work/presses"
 }
 
@@ -189,6 +198,12 @@ spread() {
         printf "%.2f %.2f %.2f\n", v[1], m, v[NR] }'
 }
 
+# One line of the table: label $1, then min, median and max of the numbers
+# on standard input.
+row() {
+    spread | awk -v label="$1" '{ printf "%-42s %8s %8s %8s\n", label, $1, $2, $3 }'
+}
+
 # Intervals in ms between successive present lines of trace $1 from $2 to $3 us.
 present_intervals() {
     awk -v from="$2" -v to="$3" '$1 == "present" && $2 >= from && $2 <= to {
@@ -210,14 +225,11 @@ report() {
         paused) label="game paused" ;;
         table) label="high-score table" ;;
         esac
-        # shellcheck disable=SC2046
-        printf '%-42s %8s %8s %8s\n' "CPU % of one core: $label" \
-            $(awk -v p="$phase" '$1 == p { print $3 }' "$work/results" | spread)
+        awk -v p="$phase" '$1 == p { print $3 }' "$work/results" | row "CPU % of one core: $label"
+        awk -v p="$phase" '$1 == p { print $7 }' "$work/results" | row "  of which the main thread"
     done
-    printf '%-42s %8s %8s %8s\n' "resident MiB, game with music" \
-        $(awk '$1 == "game" { print $4 / 1024 }' "$work/results" | spread)
-    printf '%-42s %8s %8s %8s\n' "peak resident MiB (VmHWM)" \
-        $(awk '{ print $2 / 1024 }' "$work/peak" | spread)
+    awk '$1 == "game" { print $4 / 1024 }' "$work/results" | row "resident MiB, game with music"
+    awk '{ print $2 / 1024 }' "$work/peak" | row "peak resident MiB (VmHWM)"
 
     local rep answered first from to
     : >"$work/startup"
@@ -250,10 +262,10 @@ report() {
             "$work/results")
         present_intervals "$work/trace$rep" "$from" "$to" >>"$work/scrolls"
     done
-    printf '%-42s %8s %8s %8s\n' "ms from credits box to logo" $(spread <"$work/startup")
-    printf '%-42s %8s %8s %8s\n' "ms between presents, slide-in" $(spread <"$work/slides")
-    printf '%-42s %8s %8s %8s\n' "ms between presents, scroller" $(spread <"$work/scrolls")
-    printf '%-42s %8s %8s %8s\n' "ms between game ticks" $(spread <"$work/ticks")
+    row "ms from credits box to logo" <"$work/startup"
+    row "ms between presents, slide-in" <"$work/slides"
+    row "ms between presents, scroller" <"$work/scrolls"
+    row "ms between game ticks" <"$work/ticks"
     awk '{ n++; s += $1; q += $1 * $1; if ($1 > 30) late++ } END {
         if (n) printf "ticks: %d, mean %.2f ms, standard deviation %.2f ms, %d over 30 ms\n",
             n, s / n, sqrt(q / n - (s / n) ^ 2), late }' "$work/ticks"
