@@ -18,7 +18,7 @@ bool pump_message();
 bool pump_message(std::uint32_t due_ms);
 
 // The longest a loop that waits only for keys and messages sleeps at a time.
-constexpr std::uint32_t input_wait_ms = 50;
+constexpr std::uint32_t input_wait_ms = 100;
 // The time until which such a loop may sleep.
 std::uint32_t input_wait_due();
 

@@ -18,38 +18,16 @@ if [ -z "${BLOKIT_E2E_INSIDE_X:-}" ]; then
     exec timeout -k 10 240 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
+# shellcheck source=tests/e2e/game_session.sh
+. "$(dirname "$0")/game_session.sh"
 work=$(mktemp -d)
 game_pid=
-finish() {
-    if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
-        kill "$game_pid" 2>/dev/null
-        sleep 1
-        kill -9 "$game_pid" 2>/dev/null
-    fi
-    rm -rf "$work"
-}
-trap finish EXIT
+trap end_session EXIT
 
 fail() {
     echo "FAIL: $*"
     [ -f "$work/game.log" ] && sed 's/^/game: /' "$work/game.log"
     exit 1
-}
-
-# Waits up to $2 seconds for a top-level window whose name contains $1 and
-# prints its id.
-find_window() {
-    local name=$1 deadline=$((SECONDS + $2)) id
-    while [ $SECONDS -lt $deadline ]; do
-        id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$name" | head -n 1 | awk '{print $1}')
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        kill -0 "$game_pid" 2>/dev/null || return 1
-        sleep 0.2
-    done
-    return 1
 }
 
 # Holds a key long enough for a program that polls the keyboard to see it.
@@ -102,18 +80,8 @@ sleep 4
 shot title
 
 # Alt+F4 closes the window; the program then ends by itself.
-xdotool keydown alt keydown F4
-sleep 0.1
-xdotool keyup F4 keyup alt
-for _ in $(seq 1 150); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.2
-done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not end after its window was closed"
-wait "$game_pid"
-status=$?
-game_pid=
-[ "$status" -eq 0 ] || fail "exit code $status"
+close_game || fail "the game did not end after its window was closed"
+[ "$game_status" -eq 0 ] || fail "exit code $game_status"
 [ "$(stat -c %s "$work/HISCORE.DAT" 2>/dev/null)" = 424 ] || fail "no high-score table written"
 settings=$(find "$work/config" -type f | head -n 1)
 [ -n "$settings" ] || fail "no settings file written"
