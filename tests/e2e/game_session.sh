@@ -1,6 +1,8 @@
+# shellcheck shell=bash disable=SC2034,SC2154
 # Shell functions of the scripts that run the real game program under a
 # virtual X server. The script that sources this file keeps the game's
-# process id in game_pid and its temporary directory in work.
+# process id in game_pid and its temporary directory in work, and reads the
+# exit code from game_status.
 
 # Ends the game if it still runs and removes $work: the scripts' EXIT trap.
 end_session() {
