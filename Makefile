@@ -18,8 +18,8 @@ JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup build test play install package bench sanitize fuzz-build fuzz fuzz-long \
-        fuzz-check windows windows-check format clean
+.PHONY: all setup build test play install package bench measure sanitize fuzz-build fuzz \
+        fuzz-long fuzz-check windows windows-check format clean
 
 all: build
 
@@ -60,6 +60,13 @@ package: build
 
 bench: build
 	$(BUILD)/bench/blokit_bench
+
+# Processor time and memory of the real program on each screen, under a
+# virtual X server; MEASURE_RUNS repetitions of MEASURE_SECONDS per screen.
+MEASURE_RUNS ?= 3
+MEASURE_SECONDS ?= 12
+measure: build
+	MEASURE_SECONDS=$(MEASURE_SECONDS) bench/measure_play.sh $(BUILD)/run $(MEASURE_RUNS)
 
 # The tests once more under AddressSanitizer and UndefinedBehaviorSanitizer,
 # stopping at the first error.

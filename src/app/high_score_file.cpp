@@ -103,7 +103,7 @@ Stored read_high_score_file() {
     std::error_code error;
     if (fs::is_directory(path, error))
         return Stored::Replaceable;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = std::fopen(path.string().c_str(), "rb");
     if (!file)
         return errno == ENOENT ? Stored::Replaceable : Stored::Protected;
     FileBytes bytes = encode_file();
@@ -123,7 +123,7 @@ bool write_high_scores(std::FILE* file) {
 // A file that exists is replaced only when this user could open it for
 // writing, as writing over it in place would need.
 bool may_replace_high_score_file() {
-    std::FILE* file = std::fopen(high_score_path(high_score_file_name).c_str(), "r+b");
+    std::FILE* file = std::fopen(high_score_path(high_score_file_name).string().c_str(), "r+b");
     if (!file)
         return errno == ENOENT;
     std::fclose(file);
@@ -148,7 +148,7 @@ bool replace_high_score_file(bool (*write)(std::FILE*)) {
     if (!high_score_directory || !make_high_score_directory() || !may_replace_high_score_file())
         return false;
     const fs::path new_file = high_score_path(new_file_name);
-    std::FILE* file = std::fopen(new_file.c_str(), "wb");
+    std::FILE* file = std::fopen(new_file.string().c_str(), "wb");
     if (!file)
         return false;
     const bool written =
@@ -159,7 +159,7 @@ bool replace_high_score_file(bool (*write)(std::FILE*)) {
         const fs::path old_file = high_score_path(high_score_file_name);
         fs::rename(new_file, old_file, error);
         if (!error) {
-            platform::sync_directory_of(old_file.c_str());
+            platform::sync_directory_of(old_file.string().c_str());
             return true;
         }
     }

@@ -31,6 +31,6 @@ void show_match_result() {
     present_frame();
     wait_keys_released({platform::vk::Space, platform::vk::Escape, platform::vk::Return});
     while (!screen_exit_key_down() && !quit_requested)
-        if (!pump_message() && app_active == 0)
+        if (!pump_message(input_wait_due()) && app_active == 0)
             platform::wait_message();
 }

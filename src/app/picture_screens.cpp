@@ -40,7 +40,7 @@ void show_picture(const char* name, const platform::Rect& source, int x, int y) 
 void wait_for_key() {
     wait_keys_released({Space, Escape, Return});
     while (!screen_exit_key_down() && !quit_requested) {
-        if (!pump_message() && !app_active)
+        if (!pump_message(input_wait_due()) && !app_active)
             platform::wait_message();
     }
 }

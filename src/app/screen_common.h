@@ -25,9 +25,10 @@ bool screen_exit_key_down();
 // One pass of a screen's waiting loop: handles one waiting window message;
 // otherwise sleeps while the game is not the active application, or, once
 // the millisecond count has moved on from `last`, notes the time and does
-// `step`.
+// `step`. These screens change only when a key is pressed, so a pass may
+// sleep until one is.
 template <class Step> void screen_loop_pass(std::uint32_t& last, Step step) {
-    if (pump_message())
+    if (pump_message(input_wait_due()))
         return;
     if (app_active == 0) {
         platform::wait_message();

@@ -85,7 +85,7 @@ void run_scroller() {
     Scroller scroller = make_scroller(load_scroll_text(), display.screen_height);
     std::uint32_t last_step = platform::time_ms();
     while (!title_key_or_quit()) {
-        if (pump_message() || !app_active)
+        if (pump_message(last_step + scroll_period_ms + 1) || !app_active)
             continue;
         if (platform::time_ms() - last_step > scroll_period_ms) {
             last_step = platform::time_ms();

@@ -24,7 +24,7 @@ void pause_game() {
     game_output().present_frame();
     wait_keys_released({pause_key});
     while (!key_down(Space) && !key_down(pause_key) && !key_down(Escape))
-        platform::idle();
+        platform::idle_until(input_wait_due());
     wait_keys_released({Space, pause_key, Escape});
     game_output().redraw_playfield();
     game_output().present_frame();
@@ -93,6 +93,10 @@ void game_tick() {
         screen_dirty = 0;
         game_output().present_frame();
     }
+}
+
+std::uint32_t next_tick_due() {
+    return last_tick_ms + tick_length_ms + 1;
 }
 
 void check_game_keys() {

@@ -13,7 +13,7 @@ void run_game() {
     last_tick_ms = platform::time_ms();
     fall_countdown = first_fall_ticks - players[0].level;
     while (players[0].state > 0 && players[1].state > 0 && !quit_requested) {
-        if (pump_message())
+        if (pump_message(next_tick_due()))
             continue;
         if (app_active)
             game_tick();

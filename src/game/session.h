@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 
 // The state of the running program that every screen loop and the game loop
@@ -13,6 +14,14 @@ extern bool shutting_down;  // start-up abandoned or shut-down under way
 // window message and returns true, or returns false when none is waiting.
 // A quit message sets quit_requested.
 bool pump_message();
+// The same, but when no message is waiting the loop may sleep until
+// `due_ms` (a platform::time_ms() value) unless a key or message comes first.
+bool pump_message(std::uint32_t due_ms);
+
+// The longest a loop that waits only for keys and messages sleeps at a time.
+constexpr std::uint32_t input_wait_ms = 100;
+// The time until which such a loop may sleep.
+std::uint32_t input_wait_due();
 
 // Whether the key with this virtual-key code is down at this moment. Every
 // keyboard test of the program goes through it.

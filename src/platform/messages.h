@@ -34,6 +34,9 @@ void default_window_procedure(const Message& message);
 // Looks at the next message without removing it. When none is waiting it
 // returns false after letting a little time pass (see idle()).
 bool peek_message(Message& message);
+// The same, but the time let pass when none is waiting lasts until `due_ms`
+// at the latest (see idle_until()).
+bool peek_message(Message& message, std::uint32_t due_ms);
 // Removes the next message, waiting for one; false when it is Quit.
 bool get_message(Message& message);
 void translate_message(const Message& message);

@@ -1,6 +1,7 @@
 #include "platform/present.h"
 
 #include <cstddef>
+#include <cstring>
 
 namespace platform {
 
@@ -35,6 +36,25 @@ void convert_to_argb(const std::uint8_t* pixels, int pitch, const Rect& area,
         for (int x = 0; x < area.width(); ++x)
             row[x] = colours[in[x]];
     }
+}
+
+ShownPicture::ShownPicture(int width, int height)
+    : width_(width), copy_(std::size_t(width) * height, 0) {}
+
+Rect ShownPicture::update(const std::uint8_t* pixels, int pitch, const Rect& area) {
+    Rect changed{area.left, area.top, area.right, area.top};
+    const std::size_t length = std::size_t(area.width());
+    for (int y = area.top; y < area.bottom; ++y) {
+        const std::uint8_t* in = pixels + std::size_t(y) * pitch + area.left;
+        std::uint8_t* kept = copy_.data() + std::size_t(y) * width_ + area.left;
+        if (std::memcmp(in, kept, length) == 0)
+            continue;
+        std::memcpy(kept, in, length);
+        if (changed.height() == 0)
+            changed.top = y;
+        changed.bottom = y + 1;
+    }
+    return changed;
 }
 
 } // namespace platform

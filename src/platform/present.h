@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "platform/video.h"
 
@@ -37,5 +38,22 @@ class ColourTracker {
 // 32-bit pixels at `out` (the area's top-left), `out_pitch` bytes a row.
 void convert_to_argb(const std::uint8_t* pixels, int pitch, const Rect& area,
                      const ColourTable& colours, std::uint32_t* out, int out_pitch);
+
+// A copy of the 8-bit picture as last shown, so that a present converts and
+// shows only what really changed: screens that draw the same picture again
+// and again then cost next to nothing.
+class ShownPicture {
+  public:
+    ShownPicture(int width, int height);
+
+    // The band of rows of `area` (its columns only) in which `pixels` differ
+    // from the copy, empty (zero height) when none do; the copy is brought up
+    // to date.
+    Rect update(const std::uint8_t* pixels, int pitch, const Rect& area);
+
+  private:
+    int width_;
+    std::vector<std::uint8_t> copy_;
+};
 
 } // namespace platform

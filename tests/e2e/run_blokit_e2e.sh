@@ -35,27 +35,18 @@ if [ -z "${BLOKIT_E2E_INSIDE_X:-}" ]; then
     exec timeout -k 10 240 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "${arguments[@]}"
 fi
 
+# shellcheck source=tests/e2e/game_session.sh
+. "$(dirname "$0")/game_session.sh"
 work=$(mktemp -d)
 out_dir=${out_dir:-$work}
 game_pid=
-finish() {
-    if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
-        kill "$game_pid" 2>/dev/null
-        sleep 1
-        kill -9 "$game_pid" 2>/dev/null
-    fi
-    rm -rf "$work"
-}
-trap finish EXIT
+trap end_session EXIT
 
 fail() {
     echo "FAIL: $*"
     [ -f "$work/game.log" ] && sed 's/^/game: /' "$work/game.log"
     exit 1
 }
-
-# shellcheck source=/dev/null
-source "$(dirname "$0")/x_session.sh"
 
 # Every file below the installed tree with its size, mode and contents.
 fingerprint() {
@@ -104,18 +95,8 @@ sleep 4
 shot title
 
 # Alt+F4 closes the window; the program then ends by itself.
-xdotool keydown alt keydown F4
-sleep 0.1
-xdotool keyup F4 keyup alt
-for _ in $(seq 1 150); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.2
-done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not end after its window was closed"
-wait "$game_pid"
-status=$?
-game_pid=
-[ "$status" -eq 0 ] || fail "exit code $status"
+close_game || fail "the game did not end after its window was closed"
+[ "$game_status" -eq 0 ] || fail "exit code $game_status"
 [ "$(stat -c %s "$high_score_file" 2>/dev/null)" = 424 ] || fail "no high-score table written"
 echo "high-score table ${high_score_file#"$work"/}"
 settings=$(find "$settings_dir" -type f | head -n 1)

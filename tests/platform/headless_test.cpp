@@ -21,6 +21,13 @@ TEST(HeadlessClock, MovesOnlyWhenTheProgramWaitsAndWrapsAt32Bits) {
     platform::idle();
     EXPECT_EQ(platform::time_ms(), 1u);
     EXPECT_EQ(platform::time_ms() - 0xFFFFFFFEu, 3u);
+
+    // Waits with a due time move the clock as idle() does, however far off
+    // the due time: runs stay step for step the same.
+    platform::idle_until(500);
+    Message message;
+    EXPECT_FALSE(platform::peek_message(message, 500));
+    EXPECT_EQ(platform::time_ms(), 3u);
 }
 
 TEST(HeadlessKeys, ScriptedPressesTakeEffectAtTheirTime) {

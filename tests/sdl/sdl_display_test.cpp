@@ -158,6 +158,21 @@ TEST_F(SdlDisplay, PresentsArePacedToTheRefreshRate) {
     EXPECT_GE(platform::time_ms() - start, static_cast<std::uint32_t>(11 * 1000 / rate));
 }
 
+TEST_F(SdlDisplay, AWaitWithADueTimeLastsUntilThenUnlessAMessageIsWaiting) {
+    ASSERT_TRUE(open(mode_windowed));
+    platform::Message message;
+    while (platform::peek_message(message))
+        platform::get_message(message);
+    std::uint32_t start = platform::time_ms();
+    platform::idle_until(start + 30);
+    EXPECT_GE(platform::time_ms() - start, 30u);
+
+    platform::post_quit_message(0);
+    start = platform::time_ms();
+    EXPECT_TRUE(platform::peek_message(message, start + 5000));
+    EXPECT_LT(platform::time_ms() - start, 1000u);
+}
+
 TEST_F(SdlDisplay, DepthsOtherThan8AreRefusedAndBoxesWithoutAScreenGetTheirFallbackAnswer) {
     // No box can be shown here; the failure is still reported as such.
     EXPECT_FALSE(open_display(mode_fullscreen, "QM - Blokit", 16, 640, 480, 640, 480));

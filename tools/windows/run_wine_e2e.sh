@@ -54,7 +54,7 @@ fail() {
 }
 
 # shellcheck source=/dev/null
-source "$(dirname "$0")/../../tests/e2e/x_session.sh"
+source "$(dirname "$0")/../../tests/e2e/game_session.sh"
 
 answer_box() {
     local box

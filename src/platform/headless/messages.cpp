@@ -32,14 +32,18 @@ void default_window_procedure(const Message& message) {
         dispatch_message({MessageKind::Destroy, 0});
 }
 
-bool peek_message(Message& message) {
+bool peek_message(Message& message, std::uint32_t due_ms) {
     headless::State& s = headless::state();
     if (s.messages.empty()) {
-        idle();
+        idle_until(due_ms);
         return false;
     }
     message = s.messages.front();
     return true;
+}
+
+bool peek_message(Message& message) {
+    return peek_message(message, time_ms() + 1);
 }
 
 bool get_message(Message& message) {

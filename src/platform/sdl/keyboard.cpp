@@ -2,6 +2,7 @@
 #include "platform/sdl/backend.h"
 #include "platform/sdl/gamepads.h"
 #include "platform/sdl/key_map.h"
+#include "platform/sdl/trace.h"
 
 #include <array>
 #include <utility>
@@ -113,10 +114,12 @@ bool key_is_down(int virtual_key) {
         return false;
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
+    bool down = false;
     for (int scancode : sdl::scancodes_for(virtual_key))
-        if (scancode > 0 && scancode < count && state[scancode])
-            return true;
-    return sdl::gamepad_holds(virtual_key);
+        down = down || (scancode > 0 && scancode < count && state[scancode]);
+    down = down || sdl::gamepad_holds(virtual_key);
+    sdl::trace_key_poll(virtual_key, down);
+    return down;
 }
 
 } // namespace platform

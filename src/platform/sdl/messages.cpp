@@ -119,15 +119,19 @@ void default_window_procedure(const Message& message) {
     dispatch_message({MessageKind::Destroy, 0});
 }
 
-bool peek_message(Message& message) {
+bool peek_message(Message& message, std::uint32_t due_ms) {
     sdl::pump_events();
     auto& messages = sdl::backend().messages;
     if (messages.empty()) {
-        idle();
+        idle_until(due_ms);
         return false;
     }
     message = messages.front();
     return true;
+}
+
+bool peek_message(Message& message) {
+    return peek_message(message, time_ms() + 1);
 }
 
 bool get_message(Message& message) {

@@ -1,5 +1,8 @@
 #include "platform/sdl/pacer.h"
 
+#include <chrono>
+#include <thread>
+
 namespace sdl {
 namespace {
 
@@ -20,17 +23,16 @@ Pacer::Pacer(SDL_Window* window)
 
 void Pacer::wait_for_next_refresh() {
     const Uint64 frequency = SDL_GetPerformanceFrequency();
-    Uint64 now = SDL_GetPerformanceCounter();
+    const Uint64 now = SDL_GetPerformanceCounter();
     // After a pause longer than a frame the rhythm starts afresh instead of
     // rushing to catch up.
     if (next_due_ == 0 || now > next_due_ + period_)
         next_due_ = now;
-    while (now < next_due_) {
-        const Uint64 milliseconds = (next_due_ - now) * 1000 / frequency;
-        if (milliseconds > 1)
-            SDL_Delay(static_cast<Uint32>(milliseconds - 1));
-        now = SDL_GetPerformanceCounter();
-    }
+    // One sleep to the microsecond: waiting by milliseconds and spinning
+    // through the rest would keep a core busy for part of every frame.
+    if (now < next_due_)
+        std::this_thread::sleep_for(
+            std::chrono::microseconds((next_due_ - now) * 1000000 / frequency));
     next_due_ += period_;
 }
 

@@ -2,8 +2,12 @@
 #include "platform/present.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/pacer.h"
+#include "platform/sdl/renderer.h"
 #include "platform/sdl/scaler.h"
 #include "platform/sdl/sdl_window.h"
+#include "platform/sdl/trace.h"
+
+#include <algorithm>
 
 #include <cstdio>
 
@@ -22,7 +26,9 @@ class ScreenSurface : public platform::Surface, public Screen {
     ScreenSurface(GameWindow& window, SDL_Renderer* renderer, SDL_Texture* texture, int width,
                   int height)
         : Surface(width, height, 8), renderer_(renderer), texture_(texture),
-          scaler_(renderer, texture, width, height), pacer_(window.handle()) {
+          scaler_(renderer, texture, width, height), pacer_(window.handle()),
+          shown_(width, height) {
+        shown_.update(row(0), pitch(), {0, 0, width, height});
         convert({0, 0, width, height});
         backend().screen = this;
     }
@@ -55,11 +61,20 @@ class ScreenSurface : public platform::Surface, public Screen {
     double rate() const override { return pacer_.refresh_rate(); }
 
   protected:
+    // Only what changed is converted; a present that changes nothing still
+    // takes its turn at the refresh, so the game's pace stays the same.
     void show(const Rect& area) override {
+        const Rect whole{0, 0, width(), height()};
         const bool colours_changed = colours_.take(palette().get());
-        convert(colours_changed ? Rect{0, 0, width(), height()} : area);
+        const Rect changed = shown_.update(row(0), pitch(), colours_changed ? whole : area);
+        if (colours_changed || changed.height() > 0)
+            convert(colours_changed ? whole : changed);
         pacer_.wait_for_next_refresh();
+        if (!colours_changed && changed.height() == 0)
+            return;
         repaint();
+        trace_present(std::any_of(colours_.colours().begin(), colours_.colours().end(),
+                                  [](std::uint32_t colour) { return colour != 0xFF000000u; }));
     }
 
   private:
@@ -80,6 +95,7 @@ class ScreenSurface : public platform::Surface, public Screen {
     SDL_Texture* texture_;
     Scaler scaler_;
     Pacer pacer_;
+    platform::ShownPicture shown_;
     platform::ColourTracker colours_;
 };
 
@@ -121,10 +137,7 @@ class Device : public platform::SoftwareVideoDevice {
         const int height = exclusive_ && mode_height_ ? mode_height_ : window_->client_height();
         if (!platform::Surface::valid_format(width, height, 8))
             return Result::InvalidParams;
-        SDL_Renderer* renderer =
-            SDL_CreateRenderer(window_->handle(), -1, SDL_RENDERER_PRESENTVSYNC);
-        if (!renderer)
-            renderer = SDL_CreateRenderer(window_->handle(), -1, 0);
+        SDL_Renderer* renderer = create_renderer(window_->handle());
         if (!renderer)
             return failed("renderer");
         window_->keep_minimum_size();

@@ -107,15 +107,19 @@ void default_window_procedure(const Message& message) {
         DestroyWindow(win32::backend().window);
 }
 
-bool peek_message(Message& message) {
+bool peek_message(Message& message, std::uint32_t due_ms) {
     win32::pump_messages();
     const auto& messages = win32::backend().messages;
     if (messages.empty()) {
-        idle();
+        idle_until(due_ms);
         return false;
     }
     message = messages.front();
     return true;
+}
+
+bool peek_message(Message& message) {
+    return peek_message(message, time_ms() + 1);
 }
 
 bool get_message(Message& message) {

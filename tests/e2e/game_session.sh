@@ -1,0 +1,66 @@
+# shellcheck shell=bash disable=SC2034,SC2154
+# Shell functions of the scripts that run the real game program under a
+# virtual X server. The script that sources this file keeps the game's
+# process id in game_pid, its temporary directory in work and where
+# screenshots go in out_dir, has a function `fail MESSAGE`, and reads the
+# exit code from game_status.
+
+# Ends the game if it still runs and removes $work: the scripts' EXIT trap.
+end_session() {
+    if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
+        kill "$game_pid" 2>/dev/null
+        sleep 1
+        kill -9 "$game_pid" 2>/dev/null
+    fi
+    rm -rf "$work"
+}
+
+# Waits up to $2 seconds for a top-level window whose name contains $1 and
+# prints its id; fails at once when the game has ended.
+find_window() {
+    local name=$1 deadline=$((SECONDS + $2)) id
+    while [ $SECONDS -lt $deadline ]; do
+        id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$name" | head -n 1 | awk '{print $1}')
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        kill -0 "$game_pid" 2>/dev/null || return 1
+        sleep 0.05
+    done
+    return 1
+}
+
+# Closes the game's window with Alt+F4 and waits up to 30 s for the program
+# to end by itself: false when it still runs, else its exit code is left in
+# game_status.
+close_game() {
+    xdotool keydown alt keydown F4 2>/dev/null
+    sleep 0.1
+    xdotool keyup F4 keyup alt 2>/dev/null
+    for _ in $(seq 1 300); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$game_pid" 2>/dev/null && return 1
+    wait "$game_pid"
+    game_status=$?
+    game_pid=
+}
+
+# Holds a key long enough for a program that polls the keyboard to see it.
+press() {
+    xdotool keydown "$1"
+    sleep 0.1
+    xdotool keyup "$1"
+    sleep 0.3
+}
+
+# A screenshot of the whole screen, which must show a picture.
+shot() {
+    import -window root "$out_dir/$1.png" || fail "no screenshot $1"
+    local colours
+    colours=$(identify -format '%k' "$out_dir/$1.png")
+    echo "screenshot $1: $colours colours"
+    [ "$colours" -ge 16 ] || fail "screenshot $1 is blank ($colours colours)"
+}
