@@ -12,11 +12,10 @@ trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
     { echo "FAIL: wine cannot make its prefix"; exit 1; }
 cd "$work" || exit 1
 # Left out: tests of what only POSIX systems have, namely links
-# (TreeSearchDoesNotFollowDirectoryLinks, /dev/full in AFailedWriteLeavesTheOldFile)
-# and the settings file that those below read; on Windows the settings go to
+# (TreeSearchDoesNotFollowDirectoryLinks) and the settings file that those
+# below read; on Windows the settings go to
 # the registry, which the RegistryKey tests and the game's run under Wine check.
-posix_only=HighScoreFileTest.AFailedWriteLeavesTheOldFile
-posix_only+=:ResourceLookup.TreeSearchDoesNotFollowDirectoryLinks
+posix_only=ResourceLookup.TreeSearchDoesNotFollowDirectoryLinks
 posix_only+=:WindowProcTest.TheWindowsEndDuringTheShutDownStoresTheSettingsAndReleasesTheDisplay
 posix_only+=:WholeProgramTest.AOnePlayerGameFromStartToExitLeavesTheTableAndTheSettings
 posix_only+=:WholeProgramTest.ClosingTheWindowInAGameSkipsTheTableAndStillKeepsTheKeySet
