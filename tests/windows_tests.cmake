@@ -18,8 +18,10 @@ target_compile_options(blokit_tests PRIVATE -include
                        ${CMAKE_CURRENT_SOURCE_DIR}/support/win32/posix_shim.h)
 target_link_libraries(blokit_tests PRIVATE blokit_with_headless blokit_formats blokit_datagen
                       gtest gtest_main)
-# The data files come from a native build's run directory.
+# The data files come from a native build's run directory; Wine shows the
+# Linux root, where the golden frames lie, as drive Z:.
 target_compile_definitions(blokit_tests PRIVATE BLOKIT_RUN_DIR="${BLOKIT_DATA_DIR}"
+                           BLOKIT_GOLDEN_DIR="Z:${CMAKE_CURRENT_SOURCE_DIR}/golden"
                            BLOKIT_PACK_TOOL="")
 # mingw's GCC 12 warns wrongly about std::vector::insert, std::equal and short
 # std::string assignments at full optimisation (false positives of that
