@@ -17,8 +17,10 @@ namespace {
 bool read_table(const void* bytes, std::size_t size) {
     // Opened for reading only: the stream never writes to the bytes.
     std::FILE* file = fmemopen(const_cast<void*>(bytes), size, "rb");
-    // Unbuffered, the stream allocates nothing more.
-    if (!file || std::setvbuf(file, nullptr, _IONBF, 0) != 0)
+    // A buffer of our own, large enough for the file: the stream allocates
+    // none and reads the file in one step.
+    char buffer[high_score_file_bytes];
+    if (!file || std::setvbuf(file, buffer, _IOFBF, sizeof buffer) != 0)
         std::abort();
     const bool matches = read_high_scores(file);
     std::fclose(file);
