@@ -110,9 +110,8 @@ TEST_F(ResourceLookup, EmptyMemberIsFoundAtItsOffset) {
 }
 
 TEST_F(ResourceLookup, OpenArchiveStreamIsSearchedFromAnyPositionAndStaysOpen) {
-    Bytes archive = build_archive(
-        std::vector<ArchiveMember>{{"ONE", text_bytes("1")}, {"TWO", text_bytes("22")}});
-    std::FILE* stream = fmemopen(archive.data(), archive.size(), "rb");
+    write_archive("DATA.ONE", {{"ONE", text_bytes("1")}, {"TWO", text_bytes("22")}});
+    std::FILE* stream = std::fopen("DATA.ONE", "rb");
     ASSERT_NE(stream, nullptr);
     EXPECT_FALSE(seek_archive_member(stream, "THREE"));
     EXPECT_EQ(resource_base, 0u);
