@@ -106,18 +106,9 @@ Stored read_high_score_file() {
     std::FILE* file = std::fopen(path.string().c_str(), "rb");
     if (!file)
         return errno == ENOENT ? Stored::Replaceable : Stored::Protected;
-    FileBytes bytes = encode_file();
-    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
+    const bool matches = read_high_scores(file);
     std::fclose(file);
-    decode_table(bytes);
-    const bool matches = read < bytes.size() ||
-                         read_u32le(bytes.data() + high_score_table_bytes) == table_checksum();
     return matches ? Stored::Table : Stored::Replaceable;
-}
-
-bool write_high_scores(std::FILE* file) {
-    const FileBytes bytes = encode_file();
-    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
 // A file that exists is replaced only when this user could open it for
@@ -151,8 +142,7 @@ bool replace_high_score_file(bool (*write)(std::FILE*)) {
     std::FILE* file = std::fopen(new_file.string().c_str(), "wb");
     if (!file)
         return false;
-    const bool written =
-        write(file) && platform::sync_file(file) && keep_permissions(new_file);
+    const bool written = write(file) && platform::sync_file(file) && keep_permissions(new_file);
     const bool closed = std::fclose(file) == 0;
     std::error_code error;
     if (written && closed) {
@@ -178,6 +168,19 @@ void set_default_high_scores() {
 }
 
 } // namespace
+
+bool read_high_scores(std::FILE* file) {
+    FileBytes bytes = encode_file();
+    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
+    decode_table(bytes);
+    return read < bytes.size() ||
+           read_u32le(bytes.data() + high_score_table_bytes) == table_checksum();
+}
+
+bool write_high_scores(std::FILE* file) {
+    const FileBytes bytes = encode_file();
+    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+}
 
 void load_high_scores() {
     const Stored stored = read_high_score_file();

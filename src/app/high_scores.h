@@ -52,6 +52,13 @@ void run_high_score_screen();
 // cover keep their contents. A file the user may not read gets the default
 // table in memory only.
 void load_high_scores();
+// Reads a table from the stream into high_scores; the entries a short file
+// does not cover keep their contents. False when the stream holds a whole
+// table whose checksum does not match.
+bool read_high_scores(std::FILE* file);
+// Writes the table and its checksum to the stream. False when not every
+// byte could be written.
+bool write_high_scores(std::FILE* file);
 // Sets the default table and writes it, with its checksum, to `file`. False
 // when not every byte could be written.
 bool write_default_high_scores(std::FILE* file);

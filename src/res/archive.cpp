@@ -58,19 +58,24 @@ bool seek_member(std::FILE* archive, std::int32_t count, const std::string& want
 
 } // namespace
 
+bool seek_archive_member(std::FILE* archive, const char* wanted) {
+    resource_base = 0;
+    resource_size = 0;
+    std::array<std::uint8_t, archive_header_size> header;
+    const long length = file_length(archive);
+    return std::fseek(archive, 0, SEEK_SET) == 0 &&
+           std::fread(header.data(), 1, header.size(), archive) == header.size() &&
+           is_archive_magic(header[0], header[1]) &&
+           seek_member(archive, read_i32le(&header[2]), ascii_lowered(wanted), length);
+}
+
 std::FILE* find_archive_member(const char* archive_name, const char* wanted) {
     resource_base = 0;
     resource_size = 0;
     std::FILE* archive = std::fopen(archive_name, "rb");
     if (archive == nullptr)
         return nullptr;
-    std::array<std::uint8_t, archive_header_size> header;
-    const long length = file_length(archive);
-    const bool found = std::fseek(archive, 0, SEEK_SET) == 0 &&
-                       std::fread(header.data(), 1, header.size(), archive) == header.size() &&
-                       is_archive_magic(header[0], header[1]) &&
-                       seek_member(archive, read_i32le(&header[2]), ascii_lowered(wanted), length);
-    if (found)
+    if (seek_archive_member(archive, wanted))
         return archive;
     std::fclose(archive);
     return nullptr;

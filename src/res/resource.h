@@ -29,6 +29,9 @@ std::FILE* open_resource(const char* name);
 // member. Null (and both lookup values 0) when the archive is missing, not an archive, or
 // has no sound entry of that name.
 std::FILE* find_archive_member(const char* archive_name, const char* wanted);
+// The same lookup in an archive stream already open in binary mode, at any position; on a
+// match the stream is positioned at the member. The stream stays open either way.
+bool seek_archive_member(std::FILE* archive, const char* wanted);
 
 // Searches `directory` and everything below it, depth first, for a file named like the
 // text in `name` (a buffer of resource_path_size bytes). On success `name` holds the path

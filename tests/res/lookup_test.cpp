@@ -109,6 +109,19 @@ TEST_F(ResourceLookup, EmptyMemberIsFoundAtItsOffset) {
     expect_opened_at("EMPTY", 6 + 2 * 1032 + 5, 0);
 }
 
+TEST_F(ResourceLookup, OpenArchiveStreamIsSearchedFromAnyPositionAndStaysOpen) {
+    write_archive("DATA.ONE", {{"ONE", text_bytes("1")}, {"TWO", text_bytes("22")}});
+    std::FILE* stream = std::fopen("DATA.ONE", "rb");
+    ASSERT_NE(stream, nullptr);
+    EXPECT_FALSE(seek_archive_member(stream, "THREE"));
+    EXPECT_EQ(resource_base, 0u);
+    EXPECT_EQ(resource_size, 0u);
+    ASSERT_TRUE(seek_archive_member(stream, "two"));
+    EXPECT_EQ(std::ftell(stream), static_cast<long>(resource_base));
+    EXPECT_EQ(read_resource(stream, resource_size), text_bytes("22"));
+    std::fclose(stream);
+}
+
 TEST_F(ResourceLookup, NothingFoundLeavesNullAndZeroes) {
     EXPECT_EQ(open_resource("MISSING.PIX"), nullptr);
     EXPECT_EQ(resource_base, 0u);

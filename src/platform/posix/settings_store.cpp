@@ -6,12 +6,14 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <string_view>
 #include <strings.h>
 #include <vector>
 
@@ -30,9 +32,16 @@ std::string configuration_directory() {
     return xdg_base_directory("XDG_CONFIG_HOME", ".config");
 }
 
-bool usable_component(const std::string& component) {
+bool usable_component(std::string_view component) {
     return !component.empty() && component != "." && component != ".." &&
-           component.find('/') == std::string::npos;
+           component.find('/') == std::string_view::npos;
+}
+
+// The leading component that stands for the configuration directory itself.
+bool is_software(std::string_view component) {
+    constexpr std::string_view software = "SOFTWARE";
+    return component.size() == software.size() &&
+           strncasecmp(component.data(), software.data(), software.size()) == 0;
 }
 
 // The disk's files. Reading stops once the content is past the limit.
@@ -91,21 +100,28 @@ bool read_lines(const std::string& file, std::vector<std::string>& lines) {
     if (!settings_files().read(file, content) || content.size() > settings_file_limit)
         return false;
     lines.clear();
+    lines.reserve(std::size_t(std::count(content.begin(), content.end(), '\n')) + 1);
     std::size_t start = 0;
     while (start < content.size()) {
         std::size_t end = content.find('\n', start);
         if (end == std::string::npos)
             end = content.size();
-        lines.push_back(content.substr(start, end - start));
+        lines.emplace_back(content, start, end - start);
         start = end + 1;
     }
     return true;
 }
 
 bool replace_file(const std::string& file, const std::vector<std::string>& lines) {
-    std::string content;
+    std::size_t size = 0;
     for (const std::string& line : lines)
-        content += line + '\n';
+        size += line.size() + 1;
+    std::string content;
+    content.reserve(size);
+    for (const std::string& line : lines) {
+        content += line;
+        content += '\n';
+    }
     return settings_files().replace(file, content);
 }
 
@@ -134,29 +150,27 @@ SettingsFiles& settings_files() {
 }
 
 std::string settings_key_file(const char* path) {
-    const std::string directory = configuration_directory();
-    if (directory.empty() || !path)
+    std::string file = configuration_directory();
+    if (file.empty() || !path)
         return {};
-    std::vector<std::string> components;
-    std::string rest = path;
-    for (std::size_t start = 0;;) {
+    const std::string_view rest = path;
+    bool first = true;
+    bool named = false;
+    for (std::size_t start = 0;; first = false) {
         const std::size_t end = rest.find('\\', start);
-        components.push_back(rest.substr(start, end - start));
-        if (end == std::string::npos)
+        const std::string_view component = rest.substr(start, end - start);
+        if (!first || !is_software(component)) {
+            if (!usable_component(component))
+                return {};
+            file += '/';
+            file += component;
+            named = true;
+        }
+        if (end == std::string_view::npos)
             break;
         start = end + 1;
     }
-    if (strcasecmp(components.front().c_str(), "SOFTWARE") == 0)
-        components.erase(components.begin());
-    if (components.empty())
-        return {};
-    std::string file = directory;
-    for (const std::string& component : components) {
-        if (!usable_component(component))
-            return {};
-        file += '/' + component;
-    }
-    return file + ".conf";
+    return named ? file + ".conf" : std::string();
 }
 
 SettingsKey* open_settings_key(const char* path) {
