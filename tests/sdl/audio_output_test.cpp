@@ -154,28 +154,36 @@ class MidiToFile : public AudioToFile {
         header.buffer_length = header.bytes_recorded = static_cast<std::uint32_t>(events.size());
         ASSERT_EQ(platform::midi_prepare_header(stream, header), platform::MidiResult::Ok);
     }
+
+    // Opens the stream, plays a quarter note of 500 ms at the default tempo,
+    // waits for its buffer to come back and closes the stream.
+    void play_a_quarter_note() {
+        buffers_done = 0;
+        platform::MidiStream* stream = nullptr;
+        ASSERT_EQ(platform::midi_stream_open(stream, count_done), platform::MidiResult::Ok);
+        ASSERT_EQ(platform::midi_stream_set_time_division(*stream, 96), platform::MidiResult::Ok);
+        Bytes events = riff::stream_events(
+            {{0, riff::note_on(0, 69, 110), {}}, {96, riff::note_off(0, 69), {}}});
+        platform::MidiHeader header;
+        prepare(*stream, header, events);
+        ASSERT_EQ(platform::midi_stream_out(*stream, header), platform::MidiResult::Ok);
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_EQ(platform::midi_stream_restart(*stream), platform::MidiResult::Ok);
+        while (buffers_done == 0 && std::chrono::steady_clock::now() - start < 3s)
+            std::this_thread::sleep_for(5ms);
+        until_done = std::chrono::steady_clock::now() - start;
+        EXPECT_EQ(platform::midi_unprepare_header(*stream, header), platform::MidiResult::Ok);
+        EXPECT_EQ(platform::midi_stream_close(stream), platform::MidiResult::Ok);
+    }
+
+    std::chrono::steady_clock::duration until_done{};
 };
 
 TEST_F(MidiToFile, PlaysNotesAndHandsBuffersBackOnTheAudioThread) {
-    platform::MidiStream* stream = nullptr;
-    ASSERT_EQ(platform::midi_stream_open(stream, count_done), platform::MidiResult::Ok);
-    ASSERT_EQ(platform::midi_stream_set_time_division(*stream, 96), platform::MidiResult::Ok);
-    // A quarter note of 500 ms at the default tempo.
-    Bytes events =
-        riff::stream_events({{0, riff::note_on(0, 69, 110), {}}, {96, riff::note_off(0, 69), {}}});
-    platform::MidiHeader header;
-    prepare(*stream, header, events);
-    ASSERT_EQ(platform::midi_stream_out(*stream, header), platform::MidiResult::Ok);
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(platform::midi_stream_restart(*stream), platform::MidiResult::Ok);
-    while (buffers_done == 0 && std::chrono::steady_clock::now() - start < 3s)
-        std::this_thread::sleep_for(5ms);
-    const auto elapsed = std::chrono::steady_clock::now() - start;
+    play_a_quarter_note();
     EXPECT_EQ(buffers_done, 1);
     EXPECT_FALSE(done_on_main_thread);
-    EXPECT_GE(elapsed, 450ms);
-    EXPECT_EQ(platform::midi_unprepare_header(*stream, header), platform::MidiResult::Ok);
-    EXPECT_EQ(platform::midi_stream_close(stream), platform::MidiResult::Ok);
+    EXPECT_GE(until_done, 450ms);
 
     const std::vector<int> left = left_channel();
     const auto [first, last] = sounding_span(left, 1000);
@@ -225,23 +233,38 @@ TEST(SoundFontLookup, BlokitSoundfontComesFirstWhenItNamesAFile) {
     std::filesystem::remove_all(directory);
 }
 
-TEST_F(MidiToFile, ADamagedSoundFontIsPassedOverAndWithoutOneTheStreamCannotOpen) {
+TEST_F(MidiToFile, ADamagedSoundFontIsPassedOverAndWithoutOneTheMusicIsSilent) {
     unsetenv("BLOKIT_SOUNDFONT");
     const std::vector<std::string> installed = sdl::soundfont_candidates();
     const std::filesystem::path damaged = path.string() + ".sf2";
     std::ofstream(damaged) << "RIFF, but no SoundFont";
-    sdl::soundfont_candidates() = {"/nonexistent/blokit.sf2", damaged.string()};
+    // No file at all: the stream cannot open, and effects still play.
+    sdl::soundfont_candidates() = {"/nonexistent/blokit.sf2"};
     platform::MidiStream* stream = nullptr;
     EXPECT_EQ(platform::midi_stream_open(stream, count_done), platform::MidiResult::NoDevice);
-    // Effects still play.
     platform::SoundDevice* device = platform::create_sound_device();
     EXPECT_NE(device, nullptr);
     platform::release_sound_device(device);
 
+    // A damaged one only shows when it is loaded: the music keeps its time
+    // in silence.
+    sdl::soundfont_candidates().push_back(damaged.string());
+    play_a_quarter_note();
+    EXPECT_EQ(buffers_done, 1);
+    std::vector<int> left = left_channel();
+    EXPECT_GT(left.size(), 44100u * 4 / 10);
+    EXPECT_EQ(sounding_span(left, 1000).first, left.size());
+
+    // The next SoundFont plays.
     sdl::soundfont_candidates().insert(sdl::soundfont_candidates().end(), installed.begin(),
                                        installed.end());
-    EXPECT_EQ(platform::midi_stream_open(stream, count_done), platform::MidiResult::Ok);
-    EXPECT_EQ(platform::midi_stream_close(stream), platform::MidiResult::Ok);
+    play_a_quarter_note();
+    EXPECT_EQ(buffers_done, 1);
+    left = left_channel();
+    const auto [first, last] = sounding_span(left, 1000);
+    ASSERT_LT(first, last);
+    EXPECT_GT(static_cast<double>(last - first) / 44100, 0.3);
+    sdl::soundfont_candidates() = installed;
     std::filesystem::remove(damaged);
 }
 

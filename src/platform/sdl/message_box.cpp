@@ -63,6 +63,10 @@ BoxAnswer message_box(Window* owner, const std::string& text, const std::string&
                                  static_cast<int>(data.size()),
                                  data.data(),
                                  nullptr};
+    // Starting the video takes long, mostly waiting for the display; done
+    // here, it is over while the player reads the box and not after the
+    // answer. Without a display the box cannot show either way.
+    sdl::start_video();
     int pressed = -1;
     int shown = -1;
     {

@@ -7,6 +7,13 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include <malloc.h>
 
 namespace platform {
 
@@ -22,17 +29,28 @@ void quiet_fluidsynth() {
 // Events are played by a FluidSynth synthesizer that the audio callback
 // renders between them, at their sample positions. Buffers come back on the
 // audio thread, inside the render and so under the audio lock.
+//
+// Loading a SoundFont takes longer than everything else the program does
+// before its first picture, so the synthesizer is made on a thread of its
+// own. Until it is ready the stream stands still: what is queued meanwhile
+// plays, in order, once it is. When no SoundFont can be loaded the stream
+// plays on in silence and still hands its buffers back.
 class MidiStream final : public MidiSink, public sdl::AudioSource {
   public:
-    MidiStream(MidiDoneCallback callback, fluid_settings_t* settings, fluid_synth_t* synth)
-        : callback_(callback), settings_(settings), synth_(synth) {}
+    MidiStream(MidiDoneCallback callback, std::vector<std::string> soundfonts)
+        : callback_(callback),
+          loader_([this, soundfonts = std::move(soundfonts)] { load(soundfonts); }) {}
 
     ~MidiStream() {
+        cancelled_ = true;
+        loader_.join();
         delete_fluid_synth(synth_);
         delete_fluid_settings(settings_);
     }
 
     void render(float* mix, int frames) override {
+        if (loading_.load(std::memory_order_acquire))
+            return;
         mix_ = mix;
         rendered_ = 0;
         sequencer.advance(frames, *this);
@@ -45,8 +63,9 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     }
 
     void all_notes_off() override {
-        for (int channel = 0; channel < 16; ++channel)
-            fluid_synth_all_notes_off(synth_, channel);
+        if (fluid_synth_t* synth = ready_synth())
+            for (int channel = 0; channel < 16; ++channel)
+                fluid_synth_all_notes_off(synth, channel);
     }
 
     void done(double, MidiHeader& header) override { callback_(header); }
@@ -60,11 +79,43 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     MidiSequencer sequencer{sdl::output_rate};
 
   private:
+    // Makes the synthesizer with the first SoundFont that FluidSynth
+    // accepts, passing over damaged ones.
+    void load(const std::vector<std::string>& soundfonts) {
+        settings_ = new_fluid_settings();
+        fluid_settings_setnum(settings_, "synth.sample-rate", sdl::output_rate);
+        // FluidSynth's default gain leaves the music far below the effects.
+        fluid_settings_setnum(settings_, "synth.gain", music_gain);
+        synth_ = settings_ ? new_fluid_synth(settings_) : nullptr;
+        for (const std::string& soundfont : soundfonts) {
+            if (synth_ == nullptr || cancelled_)
+                break;
+            if (fluid_synth_sfload(synth_, soundfont.c_str(), 1) != FLUID_FAILED) {
+                loaded_ = true;
+                break;
+            }
+        }
+        // Loading leaves megabytes of freed working memory in this thread's
+        // own heap, which the C library would keep for the rest of the run.
+        malloc_trim(0);
+        loading_.store(false, std::memory_order_release);
+    }
+
+    // The synthesizer once it plays; null while it loads, or without a SoundFont.
+    fluid_synth_t* ready_synth() const {
+        return !loading_.load(std::memory_order_acquire) && loaded_ ? synth_ : nullptr;
+    }
+
     // Adds the synthesizer's sound up to frame `end` of the block.
     void render_until(int end) {
+        fluid_synth_t* synth = ready_synth();
+        if (synth == nullptr) {
+            rendered_ = end;
+            return;
+        }
         while (rendered_ < end) {
             const int count = std::min(end - rendered_, chunk_frames);
-            fluid_synth_write_float(synth_, count, chunk_.data(), 0, 2, chunk_.data(), 1, 2);
+            fluid_synth_write_float(synth, count, chunk_.data(), 0, 2, chunk_.data(), 1, 2);
             float* out = mix_ + static_cast<std::size_t>(rendered_) * sdl::output_channels;
             for (int i = 0; i < count * sdl::output_channels; ++i)
                 out[i] += chunk_[static_cast<std::size_t>(i)];
@@ -75,6 +126,9 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     // A short message: status, then two data bytes; a status below 0x80
     // repeats the previous one (running status).
     void send(std::uint32_t message) {
+        fluid_synth_t* synth = ready_synth();
+        if (synth == nullptr)
+            return;
         int status = static_cast<int>(message & 0xFF);
         int first = static_cast<int>(message >> 8 & 0x7F);
         int second = static_cast<int>(message >> 16 & 0x7F);
@@ -87,25 +141,25 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
         const int channel = status & 0x0F;
         switch (status & 0xF0) {
         case 0x80:
-            fluid_synth_noteoff(synth_, channel, first);
+            fluid_synth_noteoff(synth, channel, first);
             break;
         case 0x90:
-            fluid_synth_noteon(synth_, channel, first, second);
+            fluid_synth_noteon(synth, channel, first, second);
             break;
         case 0xA0:
-            fluid_synth_key_pressure(synth_, channel, first, second);
+            fluid_synth_key_pressure(synth, channel, first, second);
             break;
         case 0xB0:
-            fluid_synth_cc(synth_, channel, first, second);
+            fluid_synth_cc(synth, channel, first, second);
             break;
         case 0xC0:
-            fluid_synth_program_change(synth_, channel, first);
+            fluid_synth_program_change(synth, channel, first);
             break;
         case 0xD0:
-            fluid_synth_channel_pressure(synth_, channel, first);
+            fluid_synth_channel_pressure(synth, channel, first);
             break;
         case 0xE0:
-            fluid_synth_pitch_bend(synth_, channel, first | second << 7);
+            fluid_synth_pitch_bend(synth, channel, first | second << 7);
             break;
         default: // system messages, and data bytes with no status before them
             break;
@@ -113,56 +167,34 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     }
 
     static constexpr int chunk_frames = 256;
+    static constexpr double music_gain = 0.6;
 
     MidiDoneCallback callback_;
-    fluid_settings_t* settings_;
-    fluid_synth_t* synth_;
+    // Written by the loader only while `loading_` is set.
+    fluid_settings_t* settings_ = nullptr;
+    fluid_synth_t* synth_ = nullptr;
+    bool loaded_ = false;
+    std::atomic<bool> loading_{true};
+    std::atomic<bool> cancelled_{false};
     std::array<float, chunk_frames * sdl::output_channels> chunk_{};
     float* mix_ = nullptr;
     int rendered_ = 0;
     int running_status_ = 0;
+    std::thread loader_; // last: starts once everything it uses is there
 };
 
 namespace {
 
-constexpr double music_gain = 0.6;
-
 MidiStream* open_stream = nullptr;
-
-// Loads the first SoundFont that FluidSynth accepts, passing over damaged
-// ones; false when none is left.
-bool load_soundfont(fluid_synth_t* synth) {
-    for (const std::string& soundfont : sdl::existing_soundfonts())
-        if (fluid_synth_sfload(synth, soundfont.c_str(), 1) != FLUID_FAILED)
-            return true;
-    return false;
-}
-
-MidiStream* create_stream(MidiDoneCallback callback) {
-    quiet_fluidsynth();
-    fluid_settings_t* settings = new_fluid_settings();
-    fluid_settings_setnum(settings, "synth.sample-rate", sdl::output_rate);
-    // FluidSynth's default gain leaves the music far below the effects.
-    fluid_settings_setnum(settings, "synth.gain", music_gain);
-    fluid_synth_t* synth = settings ? new_fluid_synth(settings) : nullptr;
-    if (synth == nullptr || !load_soundfont(synth)) {
-        delete_fluid_synth(synth);
-        delete_fluid_settings(settings);
-        return nullptr;
-    }
-    return new MidiStream(callback, settings, synth);
-}
 
 } // namespace
 
 MidiResult midi_stream_open(MidiStream*& stream, MidiDoneCallback callback) {
-    if (open_stream != nullptr || !sdl::acquire_audio_output())
+    std::vector<std::string> soundfonts = sdl::existing_soundfonts();
+    if (open_stream != nullptr || soundfonts.empty() || !sdl::acquire_audio_output())
         return MidiResult::NoDevice;
-    open_stream = create_stream(callback);
-    if (open_stream == nullptr) {
-        sdl::release_audio_output();
-        return MidiResult::NoDevice;
-    }
+    quiet_fluidsynth();
+    open_stream = new MidiStream(callback, std::move(soundfonts));
     sdl::add_audio_source(*open_stream);
     stream = open_stream;
     return MidiResult::Ok;
