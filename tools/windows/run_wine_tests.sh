@@ -15,7 +15,12 @@ cd "$work" || exit 1
 # (TreeSearchDoesNotFollowDirectoryLinks) and the settings file that those
 # below read; on Windows the settings go to
 # the registry, which the RegistryKey tests and the game's run under Wine check.
-posix_only=ResourceLookup.TreeSearchDoesNotFollowDirectoryLinks
+# The XDG data directories have no place on Windows either: there the
+# installed game's table goes to the application data folder.
+posix_only=DataLocationTest.InstalledTheTableGoesToTheUsersDataDirectory
+posix_only+=:DataLocationTest.WithoutXdgDataHomeTheTableGoesBelowHome
+posix_only+=:DataLocationTest.ATableWithNowhereToGoIsKeptInMemoryOnly
+posix_only+=:ResourceLookup.TreeSearchDoesNotFollowDirectoryLinks
 posix_only+=:WindowProcTest.TheWindowsEndDuringTheShutDownStoresTheSettingsAndReleasesTheDisplay
 posix_only+=:WholeProgramTest.AOnePlayerGameFromStartToExitLeavesTheTableAndTheSettings
 posix_only+=:WholeProgramTest.ClosingTheWindowInAGameSkipsTheTableAndStillKeepsTheKeySet
