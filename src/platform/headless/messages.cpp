@@ -1,6 +1,7 @@
 #include "platform/clock.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/state.h"
+#include "platform/message_queue.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -33,13 +34,10 @@ void default_window_procedure(const Message& message) {
 }
 
 bool peek_message(Message& message, std::uint32_t due_ms) {
-    headless::State& s = headless::state();
-    if (s.messages.empty()) {
-        idle_until(due_ms);
-        return false;
-    }
-    message = s.messages.front();
-    return true;
+    if (front_message(headless::state().messages, message))
+        return true;
+    idle_until(due_ms);
+    return false;
 }
 
 bool peek_message(Message& message) {
@@ -56,19 +54,13 @@ bool get_message(Message& message) {
         }
         idle();
     }
-    message = s.messages.front();
-    s.messages.pop_front();
-    return message.kind != MessageKind::Quit;
+    return take_message(s.messages, message);
 }
 
 void translate_message(const Message&) {}
 
 void dispatch_message(const Message& message) {
-    headless::State& s = headless::state();
-    if (s.window_procedure)
-        s.window_procedure(message);
-    else
-        default_window_procedure(message);
+    dispatch_to(headless::state().window_procedure, message);
 }
 
 void wait_message() {

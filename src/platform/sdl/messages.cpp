@@ -1,5 +1,6 @@
 #include "platform/messages.h"
 #include "platform/clock.h"
+#include "platform/message_queue.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/gamepads.h"
 
@@ -121,13 +122,10 @@ void default_window_procedure(const Message& message) {
 
 bool peek_message(Message& message, std::uint32_t due_ms) {
     sdl::pump_events();
-    auto& messages = sdl::backend().messages;
-    if (messages.empty()) {
-        idle_until(due_ms);
-        return false;
-    }
-    message = messages.front();
-    return true;
+    if (front_message(sdl::backend().messages, message))
+        return true;
+    idle_until(due_ms);
+    return false;
 }
 
 bool peek_message(Message& message) {
@@ -139,18 +137,13 @@ bool get_message(Message& message) {
     for (sdl::pump_events(); messages.empty(); sdl::pump_events())
         if (!SDL_WaitEventTimeout(nullptr, 10))
             idle();
-    message = messages.front();
-    messages.pop_front();
-    return message.kind != MessageKind::Quit;
+    return take_message(messages, message);
 }
 
 void translate_message(const Message&) {}
 
 void dispatch_message(const Message& message) {
-    if (const WindowProcedure procedure = sdl::backend().window_procedure)
-        procedure(message);
-    else
-        default_window_procedure(message);
+    dispatch_to(sdl::backend().window_procedure, message);
 }
 
 void wait_message() {

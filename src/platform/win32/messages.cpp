@@ -1,5 +1,6 @@
 #include "platform/messages.h"
 #include "platform/clock.h"
+#include "platform/message_queue.h"
 #include "platform/win32/backend.h"
 
 #include <algorithm>
@@ -109,13 +110,10 @@ void default_window_procedure(const Message& message) {
 
 bool peek_message(Message& message, std::uint32_t due_ms) {
     win32::pump_messages();
-    const auto& messages = win32::backend().messages;
-    if (messages.empty()) {
-        idle_until(due_ms);
-        return false;
-    }
-    message = messages.front();
-    return true;
+    if (front_message(win32::backend().messages, message))
+        return true;
+    idle_until(due_ms);
+    return false;
 }
 
 bool peek_message(Message& message) {
@@ -126,19 +124,14 @@ bool get_message(Message& message) {
     auto& messages = win32::backend().messages;
     for (win32::pump_messages(); messages.empty(); win32::pump_messages())
         WaitMessage();
-    message = messages.front();
-    messages.pop_front();
-    return message.kind != MessageKind::Quit;
+    return take_message(messages, message);
 }
 
 // Keys are polled, never read as characters: nothing to translate.
 void translate_message(const Message&) {}
 
 void dispatch_message(const Message& message) {
-    if (const WindowProcedure procedure = win32::backend().window_procedure)
-        procedure(message);
-    else
-        default_window_procedure(message);
+    dispatch_to(win32::backend().window_procedure, message);
 }
 
 void wait_message() {
