@@ -1,4 +1,5 @@
 #include "platform/message_queue.h"
+#include "platform/clock.h"
 
 namespace platform {
 
@@ -13,6 +14,11 @@ bool take_message(MessageQueue& queue, Message& message) {
     message = queue.front();
     queue.pop_front();
     return message.kind != MessageKind::Quit;
+}
+
+// Every backend lets about a millisecond pass when nothing waits.
+bool peek_message(Message& message) {
+    return peek_message(message, time_ms() + 1);
 }
 
 void dispatch_to(WindowProcedure procedure, const Message& message) {

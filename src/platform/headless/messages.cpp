@@ -40,10 +40,6 @@ bool peek_message(Message& message, std::uint32_t due_ms) {
     return false;
 }
 
-bool peek_message(Message& message) {
-    return peek_message(message, time_ms() + 1);
-}
-
 bool get_message(Message& message) {
     headless::State& s = headless::state();
     while (s.messages.empty()) {

@@ -128,10 +128,6 @@ bool peek_message(Message& message, std::uint32_t due_ms) {
     return false;
 }
 
-bool peek_message(Message& message) {
-    return peek_message(message, time_ms() + 1);
-}
-
 bool get_message(Message& message) {
     auto& messages = sdl::backend().messages;
     for (sdl::pump_events(); messages.empty(); sdl::pump_events())

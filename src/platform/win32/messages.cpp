@@ -116,10 +116,6 @@ bool peek_message(Message& message, std::uint32_t due_ms) {
     return false;
 }
 
-bool peek_message(Message& message) {
-    return peek_message(message, time_ms() + 1);
-}
-
 bool get_message(Message& message) {
     auto& messages = win32::backend().messages;
     for (win32::pump_messages(); messages.empty(); win32::pump_messages())
