@@ -2,7 +2,7 @@
 # builds and runs the tests. Debian packages that are missing are installed
 # with apt-get when run as root; otherwise the command to run is printed.
 
-PACKAGES := g++ cmake pkg-config libsdl2-dev libfluidsynth-dev libjpeg62-turbo-dev \
+PACKAGES := g++ cmake pkg-config libsdl2-dev libx11-dev libfluidsynth-dev libjpeg62-turbo-dev \
             libgtest-dev libbenchmark-dev timgm6mb-soundfont xvfb xauth xfonts-base \
             xdotool imagemagick sox desktop-file-utils appstream man-db librsvg2-bin \
             lintian dpkg-dev file

@@ -2,7 +2,9 @@
 # Starts the real game program where no display can be reached: once with
 # DISPLAY unset and once with DISPLAY naming an X server that is not there.
 # Each time the program must end by itself with exit code 0, having said on
-# the terminal that it cannot open its display.
+# the terminal that it cannot open its display. Then the game runs on a
+# virtual X server that goes away under it: the program must end soon after,
+# saying why, instead of hanging on the lost connection.
 #
 # Usage: run_without_display.sh RUN_DIR
 
@@ -31,6 +33,26 @@ for display in "" ":$dead"; do
     status=$?
     echo "DISPLAY='$display': exit code $status"
     if [ $status -ne 0 ] || ! grep -q "^Direct Draw: Cannot be initialized!" game.log; then
+        sed 's/^/game: /' game.log
+        failed=1
+    fi
+done
+
+# Loses its display while the credits box is up, then again during the logo.
+for answer in "" Return; do
+    Xvfb ":$dead" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+    server=$!
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$dead" ] && break; sleep 0.1; done
+    DISPLAY=:$dead timeout -k 5 30 "$run_dir/blokit" >game.log 2>&1 &
+    game=$!
+    sleep 3
+    [ -n "$answer" ] && DISPLAY=:$dead xdotool key "$answer" && sleep 2
+    kill "$server"
+    wait "$game"
+    status=$?
+    wait "$server"
+    echo "display lost after '${answer:-nothing}': exit code $status"
+    if [ $status -ge 124 ] || ! grep -q "^Blokit: the connection to the display is lost" game.log; then
         sed 's/^/game: /' game.log
         failed=1
     fi

@@ -1,5 +1,6 @@
 #include "platform/window.h"
 #include "platform/sdl/backend.h"
+#include "platform/sdl/display_loss.h"
 #include "platform/sdl/gamepads.h"
 #include "platform/sdl/sdl_window.h"
 
@@ -41,6 +42,7 @@ bool start_video() {
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
             return false;
         }
+        end_when_display_is_lost();
         start_gamepads();
         return true;
     }();
