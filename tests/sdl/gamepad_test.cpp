@@ -58,11 +58,14 @@ class Gamepads : public ::testing::Test {
         while (platform::peek_message(message))
             platform::get_message(message);
     }
-    // Whether `key` reads as down while `button` of `pad` is held.
+    // Whether `key` reads as down while `button` of `pad` is held, and as up
+    // once it is let go, with the messages pumped in between as a game does.
     static bool reads(SDL_Joystick* pad, SDL_GameControllerButton button, int key) {
         SDL_JoystickSetVirtualButton(pad, button, 1);
+        handle_messages();
         const bool down = platform::key_is_down(key);
         SDL_JoystickSetVirtualButton(pad, button, 0);
+        handle_messages();
         return down && !platform::key_is_down(key);
     }
 };
@@ -82,8 +85,10 @@ TEST_F(Gamepads, ButtonsReadAsTheLentKeysOfTheirPlayer) {
 
     // The stick leans: only well past the middle.
     SDL_JoystickSetVirtualAxis(first, SDL_CONTROLLER_AXIS_LEFTX, -30000);
+    handle_messages();
     EXPECT_TRUE(platform::key_is_down(Left));
     SDL_JoystickSetVirtualAxis(first, SDL_CONTROLLER_AXIS_LEFTX, 8000);
+    handle_messages();
     EXPECT_FALSE(platform::key_is_down(Left));
     EXPECT_FALSE(platform::key_is_down(Right));
     SDL_JoystickSetVirtualAxis(first, SDL_CONTROLLER_AXIS_LEFTX, 0);

@@ -101,14 +101,29 @@ std::vector<int> scancodes_for(int virtual_key) {
     return {};
 }
 
+namespace {
+
+// Loops that poll keys without pumping messages still see fresh state. The
+// keys a loop asks about one after another share one look at the display:
+// asking the display costs a round of system calls each time, and a game
+// tick asks about a dozen keys.
+void refresh_key_state() {
+    static Uint64 refreshed_at = 0;
+    const Uint64 now = SDL_GetTicks64();
+    if (now == refreshed_at || !SDL_WasInit(SDL_INIT_VIDEO))
+        return;
+    refreshed_at = now;
+    SDL_PumpEvents();
+}
+
+} // namespace
+
 } // namespace sdl
 
 namespace platform {
 
 bool key_is_down(int virtual_key) {
-    // Loops that poll keys without pumping messages still see fresh state.
-    if (SDL_WasInit(SDL_INIT_VIDEO))
-        SDL_PumpEvents();
+    sdl::refresh_key_state();
     // Alt+Return switches the presentation and is no Return for the game.
     if (virtual_key == vk::Return && (SDL_GetModState() & KMOD_ALT))
         return false;
