@@ -86,6 +86,9 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
         fluid_settings_setnum(settings_, "synth.sample-rate", sdl::output_rate);
         // FluidSynth's default gain leaves the music far below the effects.
         fluid_settings_setnum(settings_, "synth.gain", music_gain);
+        // Every note event looks through all the voices the synthesizer
+        // keeps; the music never sounds more than about fifty at once.
+        fluid_settings_setint(settings_, "synth.polyphony", polyphony);
         synth_ = settings_ ? new_fluid_synth(settings_) : nullptr;
         for (const std::string& soundfont : soundfonts) {
             if (synth_ == nullptr || cancelled_)
@@ -168,6 +171,7 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
 
     static constexpr int chunk_frames = 256;
     static constexpr double music_gain = 0.6;
+    static constexpr int polyphony = 96;
 
     MidiDoneCallback callback_;
     // Written by the loader only while `loading_` is set.
