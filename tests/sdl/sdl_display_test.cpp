@@ -171,6 +171,7 @@ TEST_F(SdlDisplay, AWaitWithADueTimeLastsUntilThenUnlessAMessageIsWaiting) {
     start = platform::time_ms();
     EXPECT_TRUE(platform::peek_message(message, start + 5000));
     EXPECT_LT(platform::time_ms() - start, 1000u);
+    EXPECT_FALSE(platform::get_message(message)) << "the waiting message is the quit";
 }
 
 TEST_F(SdlDisplay, DepthsOtherThan8AreRefusedAndBoxesWithoutAScreenGetTheirFallbackAnswer) {
