@@ -42,6 +42,8 @@ class MidiSequencer {
     // marked done; the caller hands them back.
     std::vector<MidiHeader*> reset(MidiSink& sink);
     bool paused() const { return paused_; }
+    // Started, with buffers queued.
+    bool playing() const { return !paused_ && !queue_.empty(); }
 
     // Plays the next `units` of the stream: the events due within them go to
     // the sink, and every buffer whose events are all played comes back done.

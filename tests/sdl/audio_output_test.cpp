@@ -191,6 +191,63 @@ TEST_F(MidiToFile, PlaysNotesAndHandsBuffersBackOnTheAudioThread) {
     EXPECT_GT(static_cast<double>(last - first) / 44100, 0.3);
 }
 
+platform::MidiStream* looping_stream = nullptr;
+
+void queue_again(platform::MidiHeader& header) {
+    ++buffers_done;
+    platform::midi_stream_out(*looping_stream, header);
+}
+
+// A buffer of one second, queued again each time it comes back: once the
+// music has settled, one round is recorded and the tape plays on in place of
+// the synthesizer, so no buffer comes back; another buffer queued ends that
+// at the end of the round. The music goes on without a seam throughout.
+TEST_F(MidiToFile, LoopingMusicIsMadeOnceAndPlaysOnWithoutASeam) {
+    ASSERT_EQ(platform::midi_stream_open(looping_stream, queue_again), platform::MidiResult::Ok);
+    ASSERT_EQ(platform::midi_stream_set_time_division(*looping_stream, 96),
+              platform::MidiResult::Ok);
+    Bytes round = riff::stream_events({{0, riff::note_on(0, 69, 110), {}},
+                                       {48, riff::note_off(0, 69), {}},
+                                       {48, riff::note_on(0, 76, 110), {}},
+                                       {48, riff::note_off(0, 76), {}},
+                                       {48, 0x02000000, {}}});
+    Bytes other = riff::stream_events({{96, riff::note_on(0, 60, 90), {}}});
+    platform::MidiHeader header;
+    platform::MidiHeader other_header;
+    prepare(*looping_stream, header, round);
+    prepare(*looping_stream, other_header, other);
+    ASSERT_EQ(platform::midi_stream_out(*looping_stream, header), platform::MidiResult::Ok);
+    ASSERT_EQ(platform::midi_stream_restart(*looping_stream), platform::MidiResult::Ok);
+
+    std::this_thread::sleep_for(7500ms);
+    const int before_rest = buffers_done;
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_GE(before_rest, 5);
+    EXPECT_EQ(buffers_done, before_rest) << "the round plays from the tape";
+    ASSERT_EQ(platform::midi_stream_out(*looping_stream, other_header), platform::MidiResult::Ok);
+    std::this_thread::sleep_for(2500ms);
+    EXPECT_GT(buffers_done, before_rest) << "the synthesizer carries on";
+
+    ASSERT_EQ(platform::midi_stream_reset(*looping_stream), platform::MidiResult::Ok);
+    platform::midi_unprepare_header(*looping_stream, header);
+    platform::midi_unprepare_header(*looping_stream, other_header);
+    ASSERT_EQ(platform::midi_stream_close(looping_stream), platform::MidiResult::Ok);
+
+    // From six seconds on, as the tape takes over, until the other buffer
+    // was queued: each second like the one before it.
+    const std::vector<int> left = left_channel();
+    constexpr std::size_t second = 44100;
+    ASSERT_GT(left.size(), 9 * second);
+    int largest_difference = 0;
+    int peak = 0;
+    for (std::size_t i = 6 * second; i < 7 * second + second / 2; ++i) {
+        largest_difference = std::max(largest_difference, std::abs(left[i] - left[i + second]));
+        peak = std::max(peak, std::abs(left[i]));
+    }
+    EXPECT_GT(peak, 2000);
+    EXPECT_LE(largest_difference, 2);
+}
+
 TEST_F(MidiToFile, ResetHandsEveryQueuedBufferBackBeforeItReturns) {
     platform::MidiStream* stream = nullptr;
     ASSERT_EQ(platform::midi_stream_open(stream, count_done), platform::MidiResult::Ok);

@@ -1,6 +1,7 @@
 #include "platform/midi_stream.h"
 #include "platform/midi_sequencer.h"
 #include "platform/sdl/audio_output.h"
+#include "platform/sdl/music_tape.h"
 #include "platform/sdl/soundfont.h"
 
 #include <fluidsynth.h>
@@ -35,11 +36,24 @@ void quiet_fluidsynth() {
 // own. Until it is ready the stream stands still: what is queued meanwhile
 // plays, in order, once it is. When no SoundFont can be loaded the stream
 // plays on in silence and still hands its buffers back.
+//
+// Music that loops is made only once. A stream whose every buffer, once
+// played, is queued again at once goes round and round the same music: one
+// round of it is recorded, starting where a buffer ends a few seconds in (so
+// that what still sounds from before is the same each round), and played
+// from then on while the synthesizer rests. The buffers then stay queued.
+// Anything that breaks the round (a buffer not queued again, another one
+// queued, a pause while recording, a new time division) stops the recording;
+// a tape already playing plays on to the place where the synthesizer
+// stopped, which then carries on from there.
 class MidiStream final : public MidiSink, public sdl::AudioSource {
   public:
     MidiStream(MidiDoneCallback callback, std::vector<std::string> soundfonts)
         : callback_(callback),
-          loader_([this, soundfonts = std::move(soundfonts)] { load(soundfonts); }) {}
+          loader_([this, soundfonts = std::move(soundfonts)] { load(soundfonts); }) {
+        // Address space only: the pages are taken as the round is recorded.
+        tape_.make_room(longest_round_frames);
+    }
 
     ~MidiStream() {
         cancelled_ = true;
@@ -51,10 +65,18 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     void render(float* mix, int frames) override {
         if (loading_.load(std::memory_order_acquire))
             return;
-        mix_ = mix;
-        rendered_ = 0;
-        sequencer.advance(frames, *this);
-        render_until(frames);
+        int played = 0;
+        if (tape_.playing()) {
+            if (sequencer.paused())
+                return;
+            played = tape_.play(mix, frames, leaving_tape_ ? resume_position_ : tape_.never);
+            if (played == frames)
+                return;
+            // Round at the synthesizer's place: it carries on.
+            tape_.clear();
+            leaving_tape_ = false;
+        }
+        render_live(mix + static_cast<std::size_t>(played) * sdl::output_channels, frames - played);
     }
 
     void short_message(double at, std::uint32_t message) override {
@@ -68,10 +90,36 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
                 fluid_synth_all_notes_off(synth, channel);
     }
 
-    void done(double, MidiHeader& header) override { callback_(header); }
+    void done(double at, MidiHeader& header) override {
+        render_until(static_cast<int>(at));
+        in_done_ = true;
+        callback_(header);
+        in_done_ = false;
+        follow_round(header, static_cast<int>(at));
+    }
+
+    MidiResult queue(MidiHeader& header) {
+        if (!in_done_)
+            break_round();
+        return sequencer.queue(header);
+    }
+
+    void pause() {
+        if (tape_.recording())
+            break_round();
+        sequencer.pause(*this);
+    }
+
+    bool set_time_division(std::uint32_t time_division) {
+        break_round();
+        return sequencer.set_time_division(time_division);
+    }
 
     // Hands every queued buffer back at once, as a reset does.
     void return_all() {
+        tape_.clear();
+        leaving_tape_ = false;
+        break_round();
         for (MidiHeader* header : sequencer.reset(*this))
             callback_(*header);
     }
@@ -104,6 +152,51 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
         loading_.store(false, std::memory_order_release);
     }
 
+    void render_live(float* mix, int frames) {
+        mix_ = mix;
+        rendered_ = 0;
+        block_frames_ = frames;
+        sequencer.advance(frames, *this);
+        render_until(frames);
+        if (sequencer.playing())
+            settled_frames_ += frames;
+    }
+
+    // After buffer `header` has played, ending at frame `at` of the block.
+    void follow_round(MidiHeader& header, int at) {
+        if (!(header.flags & midi_header_queued)) {
+            break_round();
+        } else if (tape_.recording() && &header == round_start_) {
+            close_round(at);
+        } else if (!tape_.recording() && !tape_.playing() &&
+                   settled_frames_ + at >= settle_frames) {
+            round_start_ = &header;
+            tape_.start_recording();
+        }
+    }
+
+    // The round is recorded: the tape plays on from where the block, made
+    // to its end already, leaves off.
+    void close_round(int at) {
+        const auto made = static_cast<std::size_t>(block_frames_ - at);
+        if (tape_.length() <= made) {
+            break_round();
+            return;
+        }
+        tape_.play_from(made);
+        resume_position_ = made;
+        round_start_ = nullptr;
+    }
+
+    void break_round() {
+        if (tape_.playing())
+            leaving_tape_ = true;
+        else
+            tape_.clear();
+        round_start_ = nullptr;
+        settled_frames_ = 0;
+    }
+
     // The synthesizer once it plays; null while it loads, or without a SoundFont.
     fluid_synth_t* ready_synth() const {
         return !loading_.load(std::memory_order_acquire) && loaded_ ? synth_ : nullptr;
@@ -122,6 +215,8 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
             float* out = mix_ + static_cast<std::size_t>(rendered_) * sdl::output_channels;
             for (int i = 0; i < count * sdl::output_channels; ++i)
                 out[i] += chunk_[static_cast<std::size_t>(i)];
+            if (tape_.recording() && !tape_.record(chunk_.data(), count))
+                break_round();
             rendered_ += count;
         }
     }
@@ -172,6 +267,10 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     static constexpr int chunk_frames = 256;
     static constexpr double music_gain = 0.6;
     static constexpr int polyphony = 96;
+    // Longer than anything still sounding from before the round begins.
+    static constexpr int settle_frames = 4 * sdl::output_rate;
+    // Two minutes: 21 MB of tape.
+    static constexpr std::size_t longest_round_frames = 120 * sdl::output_rate;
 
     MidiDoneCallback callback_;
     // Written by the loader only while `loading_` is set.
@@ -183,8 +282,15 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     std::array<float, chunk_frames * sdl::output_channels> chunk_{};
     float* mix_ = nullptr;
     int rendered_ = 0;
+    int block_frames_ = 0;
     int running_status_ = 0;
-    std::thread loader_; // last: starts once everything it uses is there
+    sdl::MusicTape tape_;
+    MidiHeader* round_start_ = nullptr; // the buffer whose end begins the round
+    long settled_frames_ = 0;           // played since the last break of a round
+    bool in_done_ = false;
+    bool leaving_tape_ = false;
+    std::size_t resume_position_ = 0; // on the tape: where the synthesizer stopped
+    std::thread loader_;              // last: starts once everything it uses is there
 };
 
 namespace {
@@ -206,8 +312,7 @@ MidiResult midi_stream_open(MidiStream*& stream, MidiDoneCallback callback) {
 
 MidiResult midi_stream_set_time_division(MidiStream& stream, std::uint32_t time_division) {
     sdl::AudioLock lock;
-    return stream.sequencer.set_time_division(time_division) ? MidiResult::Ok
-                                                             : MidiResult::InvalidParameter;
+    return stream.set_time_division(time_division) ? MidiResult::Ok : MidiResult::InvalidParameter;
 }
 
 MidiResult midi_prepare_header(MidiStream&, MidiHeader& header) {
@@ -222,7 +327,7 @@ MidiResult midi_unprepare_header(MidiStream&, MidiHeader& header) {
 
 MidiResult midi_stream_out(MidiStream& stream, MidiHeader& header) {
     sdl::AudioLock lock;
-    return stream.sequencer.queue(header);
+    return stream.queue(header);
 }
 
 MidiResult midi_stream_restart(MidiStream& stream) {
@@ -233,7 +338,7 @@ MidiResult midi_stream_restart(MidiStream& stream) {
 
 MidiResult midi_stream_pause(MidiStream& stream) {
     sdl::AudioLock lock;
-    stream.sequencer.pause(stream);
+    stream.pause();
     return MidiResult::Ok;
 }
 

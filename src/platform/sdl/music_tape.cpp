@@ -1,0 +1,73 @@
+#include "platform/sdl/music_tape.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <new>
+
+namespace sdl {
+
+bool MusicTape::make_room(std::size_t longest_frames) {
+    try {
+        samples_.reserve(longest_frames * channels);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+void MusicTape::start_recording() {
+    clear();
+    recording_ = samples_.capacity() > 0;
+}
+
+void MusicTape::clear() {
+    samples_.clear();
+    position_ = 0;
+    recording_ = false;
+    playing_ = false;
+}
+
+bool MusicTape::record(const float* frames, int count) {
+    const std::size_t samples = static_cast<std::size_t>(count) * channels;
+    if (!recording_)
+        return false;
+    if (samples_.size() + samples > samples_.capacity()) {
+        // Music that does not come round within the room never will: the
+        // room is given back, and nothing is recorded again.
+        samples_ = {};
+        clear();
+        return false;
+    }
+    constexpr float largest = std::numeric_limits<std::int16_t>::max();
+    for (std::size_t i = 0; i < samples; ++i)
+        samples_.push_back(static_cast<std::int16_t>(
+            std::lround(std::clamp(frames[i] * scale, -largest, largest))));
+    return true;
+}
+
+void MusicTape::play_from(std::size_t position) {
+    recording_ = false;
+    playing_ = length() > 0;
+    position_ = playing_ ? position % length() : 0;
+}
+
+int MusicTape::play(float* mix, int count, std::size_t stop) {
+    int played = 0;
+    while (playing_ && played < count && position_ != stop) {
+        const std::size_t end = position_ < stop ? std::min(stop, length()) : length();
+        const int run = static_cast<int>(
+            std::min<std::size_t>(static_cast<std::size_t>(count - played), end - position_));
+        const std::int16_t* from = samples_.data() + position_ * channels;
+        float* to = mix + static_cast<std::size_t>(played) * channels;
+        for (int i = 0; i < run * channels; ++i)
+            to[i] += static_cast<float>(from[i]) / scale;
+        played += run;
+        position_ += static_cast<std::size_t>(run);
+        if (position_ == length())
+            position_ = 0;
+    }
+    return played;
+}
+
+} // namespace sdl

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace sdl {
+
+// One pass of music that repeats, recorded as it is made and then played
+// round and round instead of being made again. Frames are stereo; they are
+// kept as 16-bit samples at half of full scale, so that music louder than
+// full scale, which the output turns down later, is kept whole.
+class MusicTape {
+  public:
+    // Room for `longest_frames`, taken now: recording never allocates.
+    // False when there is no memory for it; the tape then never records.
+    bool make_room(std::size_t longest_frames);
+
+    // Forgets what was recorded and records from now on.
+    void start_recording();
+    // Forgets what was recorded.
+    void clear();
+    bool recording() const { return recording_; }
+    bool playing() const { return playing_; }
+
+    // Keeps `count` frames made just now; false once the tape is full.
+    bool record(const float* frames, int count);
+    // Ends the recording and plays it from frame `position` on.
+    void play_from(std::size_t position);
+    // Adds the next frames of the tape to `mix`, starting over at its end,
+    // until `count` are added or it comes to frame `stop` (`never` for no
+    // stop). Returns how many were added.
+    int play(float* mix, int count, std::size_t stop = never);
+
+    static constexpr std::size_t never = static_cast<std::size_t>(-1);
+
+    std::size_t length() const { return samples_.size() / channels; }
+    std::size_t position() const { return position_; }
+
+  private:
+    static constexpr int channels = 2;
+    static constexpr float scale = 16384.0f;
+
+    std::vector<std::int16_t> samples_;
+    std::size_t position_ = 0;
+    bool recording_ = false;
+    bool playing_ = false;
+};
+
+} // namespace sdl
