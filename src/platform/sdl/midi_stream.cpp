@@ -41,7 +41,8 @@ void quiet_fluidsynth() {
 // played, is queued again at once goes round and round the same music: one
 // round of it is recorded, starting where a buffer ends a few seconds in (so
 // that what still sounds from before is the same each round), and played
-// from then on while the synthesizer rests. The buffers then stay queued.
+// from then on while the synthesizer rests (silence, without a SoundFont, is
+// not recorded). The buffers then stay queued.
 // Anything that breaks the round (a buffer not queued again, another one
 // queued, a pause while recording, a new time division) stops the recording;
 // a tape already playing plays on to the place where the synthesizer
@@ -168,7 +169,7 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
             break_round();
         } else if (tape_.recording() && &header == round_start_) {
             close_round(at);
-        } else if (!tape_.recording() && !tape_.playing() &&
+        } else if (!tape_.recording() && !tape_.playing() && ready_synth() != nullptr &&
                    settled_frames_ + at >= settle_frames) {
             round_start_ = &header;
             tape_.start_recording();
