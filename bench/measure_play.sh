@@ -12,9 +12,10 @@
 # set, and is driven with xdotool: logo, title scroller, a one-player game
 # without keys, the same game with a 30 ms key press every 200 ms, the game
 # paused, the high-score table, and once more a game without keys after the
-# music has come round once, when it plays from its recording. Processor time (user + system, all threads)
-# comes from /proc/PID/stat, memory from /proc/PID/status. The figures are
-# shared-machine figures: the load average is printed with them.
+# music has come round once, when it plays from its recording. Processor time
+# (user + system, all threads) comes from /proc/PID/stat, memory from
+# /proc/PID/status. The figures are shared-machine figures: the load average
+# is printed with them.
 # Needs xvfb-run, xdotool and xwininfo.
 
 set -u
@@ -208,7 +209,7 @@ report() {
         keys) label="game, key every 200 ms" ;;
         paused) label="game paused" ;;
         table) label="high-score table" ;;
-        round) label="game, no keys, music recorded" ;;
+        round) label="game, music recorded" ;;
         esac
         awk -v p="$phase" '$1 == p { print $3 }' "$work/results" | row "CPU % of one core: $label"
         awk -v p="$phase" '$1 == p { print $7 }' "$work/results" | row "  of which the main thread"

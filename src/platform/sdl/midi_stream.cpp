@@ -74,8 +74,7 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
             if (played == frames)
                 return;
             // Round at the synthesizer's place: it carries on.
-            tape_.clear();
-            leaving_tape_ = false;
+            stop_tape();
         }
         render_live(mix + static_cast<std::size_t>(played) * sdl::output_channels, frames - played);
     }
@@ -118,8 +117,7 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
 
     // Hands every queued buffer back at once, as a reset does.
     void return_all() {
-        tape_.clear();
-        leaving_tape_ = false;
+        stop_tape();
         break_round();
         for (MidiHeader* header : sequencer.reset(*this))
             callback_(*header);
@@ -189,11 +187,16 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
         round_start_ = nullptr;
     }
 
+    void stop_tape() {
+        tape_.clear();
+        leaving_tape_ = false;
+    }
+
     void break_round() {
         if (tape_.playing())
             leaving_tape_ = true;
         else
-            tape_.clear();
+            stop_tape();
         round_start_ = nullptr;
         settled_frames_ = 0;
     }
