@@ -53,7 +53,10 @@ class Gamepads : public ::testing::Test {
                 return i;
         return -1;
     }
+    // After a millisecond, since the program looks at its devices at most
+    // once in one.
     static void handle_messages() {
+        SDL_Delay(1);
         platform::Message message;
         while (platform::peek_message(message))
             platform::get_message(message);

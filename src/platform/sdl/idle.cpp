@@ -18,7 +18,7 @@ void idle_until(std::uint32_t due_ms) {
         return;
     const auto left = static_cast<std::int32_t>(due_ms - time_ms());
     if (left > 0)
-        SDL_WaitEventTimeout(nullptr, std::min(left, longest_ms));
+        sdl::wait_for_events(std::min(left, longest_ms));
 }
 
 } // namespace platform

@@ -103,17 +103,10 @@ std::vector<int> scancodes_for(int virtual_key) {
 
 namespace {
 
-// Loops that poll keys without pumping messages still see fresh state. The
-// keys a loop asks about one after another share one look at the display:
-// asking the display costs a round of system calls each time, and a game
-// tick asks about a dozen keys.
+// Loops that poll keys without pumping messages still see fresh state.
 void refresh_key_state() {
-    static Uint64 refreshed_at = 0;
-    const Uint64 now = SDL_GetTicks64();
-    if (now == refreshed_at || !SDL_WasInit(SDL_INIT_VIDEO))
-        return;
-    refreshed_at = now;
-    SDL_PumpEvents();
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        look_at_display();
 }
 
 } // namespace

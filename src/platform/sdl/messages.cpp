@@ -85,6 +85,8 @@ bool events_started() {
     return started;
 }
 
+Uint64 looked_at_ms = 0;
+
 } // namespace
 
 Backend& backend() {
@@ -92,11 +94,26 @@ Backend& backend() {
     return instance;
 }
 
+void look_at_display() {
+    const Uint64 now = SDL_GetTicks64();
+    if (now == looked_at_ms)
+        return;
+    looked_at_ms = now;
+    SDL_PumpEvents();
+}
+
+bool wait_for_events(int timeout_ms) {
+    const bool arrived = SDL_WaitEventTimeout(nullptr, timeout_ms) != 0;
+    looked_at_ms = SDL_GetTicks64();
+    return arrived;
+}
+
 void pump_events() {
     if (!events_started())
         return;
+    look_at_display();
     SDL_Event event;
-    while (SDL_PollEvent(&event))
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0)
         translate(event);
 }
 
@@ -131,7 +148,7 @@ bool peek_message(Message& message, std::uint32_t due_ms) {
 bool get_message(Message& message) {
     auto& messages = sdl::backend().messages;
     for (sdl::pump_events(); messages.empty(); sdl::pump_events())
-        if (!SDL_WaitEventTimeout(nullptr, 10))
+        if (!sdl::wait_for_events(10))
             idle();
     return take_message(messages, message);
 }
@@ -145,7 +162,7 @@ void dispatch_message(const Message& message) {
 void wait_message() {
     sdl::pump_events();
     if (sdl::backend().messages.empty())
-        SDL_WaitEventTimeout(nullptr, 50);
+        sdl::wait_for_events(50);
 }
 
 void post_quit_message(int exit_code) {
