@@ -12,7 +12,10 @@
 # set, and is driven with xdotool: logo, title scroller, a one-player game
 # without keys, the same game with a 30 ms key press every 200 ms, the game
 # paused, the high-score table, and once more a game without keys after the
-# music has come round once, when it plays from its recording. Processor time
+# music has come round once, when it plays from its recording. Each run is
+# that of a new player; a second run in the same home, where the first one
+# kept the music's round, measures logo, scroller, game, pause and table
+# again as a returning player has them. Processor time
 # (user + system, all threads) comes from /proc/PID/stat, memory from
 # /proc/PID/status. The figures are shared-machine figures: the load average
 # is printed with them.
@@ -127,51 +130,56 @@ reach_title() {
     fail "the title screen did not come"
 }
 
+# Runs the game once as repetition $1 in home directory $1: as a new player,
+# or with $2 set to "_again" as a returning player, whose phases are named
+# with that ending.
 run_once() {
-    local rep=$1 home="$work/home$1" box answered
+    local rep=$1 again=${2:-} home="$work/home$1" box answered
     mkdir -p "$home/config"
     for file in "$run_dir"/*.ONE "$run_dir"/*.MDS; do
         ln -sf "$file" "$home/"
     done
     (
         cd "$home" &&
-            HOME="$home" XDG_CONFIG_HOME="$home/config" SDL_AUDIODRIVER=dummy \
-                BLOKIT_TRACE="$work/trace$rep" exec "$run_dir/blokit"
-    ) >"$work/game$rep.log" 2>&1 &
+            HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" \
+                SDL_AUDIODRIVER=dummy BLOKIT_TRACE="$work/trace$rep$again" exec "$run_dir/blokit"
+    ) >"$work/game$rep$again.log" 2>&1 &
     game_pid=$!
 
     box=$(find_window "QM-Blokit" 30) || fail "no credits box"
     answered=$(now_us)
     # No: a window, not the full screen.
     xdotool key --window "$box" Escape 2>/dev/null
-    echo "$rep $answered" >>"$work/answered"
+    [ -z "$again" ] && echo "$rep $answered" >>"$work/answered"
     find_window "QM - Blokit" 30 >/dev/null || fail "no game window"
     sleep 2
-    measure logo "$rep"
-    reach_title "$rep"
+    measure "logo$again" "$rep"
+    reach_title "$rep$again"
     sleep 2
-    measure scroller "$rep"
+    measure "scroller$again" "$rep"
     hold_key 1 0.1
     sleep 1
-    measure game "$rep"
-    measure_keys "$rep"
+    measure "game$again" "$rep"
+    [ -z "$again" ] && measure_keys "$rep"
     hold_key p 0.1
     sleep 1
-    measure paused "$rep"
-    echo "$rep $(memory_kib VmHWM)" >>"$work/peak"
+    measure "paused$again" "$rep"
+    echo "$rep $(memory_kib VmHWM)" >>"$work/peak$again"
     hold_key p 0.1
     sleep 0.5
     hold_key Escape 0.1
     sleep 2
-    measure table "$rep"
-    hold_key space 0.1
-    sleep 2
-    while [ $(($(now_us) - answered)) -lt $((music_round_seconds * 1000000)) ]; do
+    measure "table$again" "$rep"
+    if [ -z "$again" ]; then
+        hold_key space 0.1
+        sleep 2
+        while [ $(($(now_us) - answered)) -lt $((music_round_seconds * 1000000)) ]; do
+            sleep 1
+        done
+        hold_key 1 0.1
         sleep 1
-    done
-    hold_key 1 0.1
-    sleep 1
-    measure round "$rep"
+        measure round "$rep"
+    fi
     close_game || fail "the game did not end after its window was closed"
 }
 
@@ -201,7 +209,8 @@ report() {
     echo
     printf '%-42s %8s %8s %8s\n' "phase" "min" "median" "max"
     local phase label
-    for phase in logo scroller game keys paused table round; do
+    for phase in logo scroller game keys paused table round \
+        logo_again scroller_again game_again paused_again table_again; do
         case $phase in
         logo) label="logo" ;;
         scroller) label="title scroller" ;;
@@ -210,13 +219,21 @@ report() {
         paused) label="game paused" ;;
         table) label="high-score table" ;;
         round) label="game, music recorded" ;;
+        logo_again) label="logo, returning player" ;;
+        scroller_again) label="title scroller, returning player" ;;
+        game_again) label="game, no keys, returning player" ;;
+        paused_again) label="game paused, returning player" ;;
+        table_again) label="high-score table, returning player" ;;
         esac
         awk -v p="$phase" '$1 == p { print $3 }' "$work/results" | row "CPU % of one core: $label"
         awk -v p="$phase" '$1 == p { print $7 }' "$work/results" | row "  of which the main thread"
     done
     awk '$1 == "game" { print $4 / 1024 }' "$work/results" | row "resident MiB, game with music"
     awk '$1 == "round" { print $4 / 1024 }' "$work/results" | row "resident MiB, music recorded"
+    awk '$1 == "game_again" { print $4 / 1024 }' "$work/results" |
+        row "resident MiB, game, returning player"
     awk '{ print $2 / 1024 }' "$work/peak" | row "peak resident MiB (VmHWM)"
+    awk '{ print $2 / 1024 }' "$work/peak_again" | row "peak resident MiB, returning player"
 
     local rep answered first from to
     : >"$work/startup"
@@ -263,5 +280,6 @@ report() {
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 for rep in $(seq 1 "$repetitions"); do
     run_once "$rep"
+    run_once "$rep" _again
 done
 report

@@ -1,7 +1,9 @@
 #include "platform/midi_stream.h"
+#include "platform/fingerprint.h"
 #include "platform/midi_sequencer.h"
 #include "platform/sdl/audio_output.h"
 #include "platform/sdl/music_tape.h"
+#include "platform/sdl/saved_round.h"
 #include "platform/sdl/soundfont.h"
 
 #include <fluidsynth.h>
@@ -9,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <utility>
@@ -47,6 +50,12 @@ void quiet_fluidsynth() {
 // queued, a pause while recording, a new time division) stops the recording;
 // a tape already playing plays on to the place where the synthesizer
 // stopped, which then carries on from there.
+//
+// The round is kept in the user's cache when the stream closes, with a key
+// made of the music queued at the start, the SoundFont and the
+// synthesizer's settings. A later run of the same music loads it while the
+// SoundFont loads, and plays it from where the round begins instead of
+// recording it, as long as nothing broke the round before.
 class MidiStream final : public MidiSink, public sdl::AudioSource {
   public:
     MidiStream(MidiDoneCallback callback, std::vector<std::string> soundfonts)
@@ -59,6 +68,9 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     ~MidiStream() {
         cancelled_ = true;
         loader_.join();
+        stop_tape();
+        if (!round_to_save_.empty())
+            sdl::save_round(round_file_, recorded_mark_, round_to_save_);
         delete_fluid_synth(synth_);
         delete_fluid_settings(settings_);
     }
@@ -142,13 +154,50 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
                 break;
             if (fluid_synth_sfload(synth_, soundfont.c_str(), 1) != FLUID_FAILED) {
                 loaded_ = true;
+                // Loading leaves megabytes of freed working memory in this
+                // thread's own heap, which the C library would keep for the
+                // rest of the run.
+                malloc_trim(0);
+                look_for_saved_round(soundfont);
                 break;
             }
         }
-        // Loading leaves megabytes of freed working memory in this thread's
-        // own heap, which the C library would keep for the rest of the run.
-        malloc_trim(0);
         loading_.store(false, std::memory_order_release);
+    }
+
+    // Takes the key of the music queued now, which has not started to play,
+    // and the round an earlier run saved for it.
+    void look_for_saved_round(const std::string& soundfont) {
+        round_file_ = sdl::saved_round_path();
+        if (round_file_.empty())
+            return;
+        const std::uint64_t made_with = synthesizer_key(soundfont);
+        std::uint64_t key = 0;
+        {
+            sdl::AudioLock lock;
+            platform::Fingerprint print;
+            print.add(made_with);
+            print.add(sequencer.fingerprint());
+            key = music_key_ = print.value();
+            key_holds_ = true;
+        }
+        sdl::load_round(round_file_, key, longest_round_frames, saved_mark_, saved_samples_);
+    }
+
+    // What besides the music makes the sound: the SoundFont file and the
+    // synthesizer with its settings.
+    static std::uint64_t synthesizer_key(const std::string& soundfont) {
+        platform::Fingerprint print;
+        print.add(std::string_view(soundfont));
+        std::error_code error;
+        print.add(static_cast<std::uint64_t>(std::filesystem::file_size(soundfont, error)));
+        print.add(static_cast<std::int64_t>(
+            std::filesystem::last_write_time(soundfont, error).time_since_epoch().count()));
+        print.add(std::string_view(fluid_version_str()));
+        for (double setting : {double{sdl::output_rate}, music_gain, double{polyphony},
+                               double{chunk_frames}, double{settle_frames}})
+            print.add(setting);
+        return print.value();
     }
 
     void render_live(float* mix, int frames) {
@@ -163,15 +212,33 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
 
     // After buffer `header` has played, ending at frame `at` of the block.
     void follow_round(MidiHeader& header, int at) {
+        ++buffers_back_;
         if (!(header.flags & midi_header_queued)) {
             break_round();
         } else if (tape_.recording() && &header == round_start_) {
             close_round(at);
         } else if (!tape_.recording() && !tape_.playing() && ready_synth() != nullptr &&
                    settled_frames_ + at >= settle_frames) {
-            round_start_ = &header;
-            tape_.start_recording();
+            begin_round(header, at);
         }
+    }
+
+    // The round begins where `header` ended, at frame `at` of the block:
+    // played from what an earlier run saved of just this, or recorded.
+    void begin_round(MidiHeader& header, int at) {
+        const sdl::RoundMark here{key_holds_ ? music_key_ : 0,
+                                  static_cast<std::uint64_t>(settled_frames_ + at),
+                                  static_cast<std::uint64_t>(buffers_back_)};
+        if (here.key != 0 && here == saved_mark_) {
+            tape_.put_recording(std::move(saved_samples_));
+            recorded_mark_ = {};
+            close_round(at);
+            return;
+        }
+        saved_samples_ = {}; // the only place it could have been played
+        round_start_ = &header;
+        recorded_mark_ = here;
+        tape_.start_recording();
     }
 
     // The round is recorded: the tape plays on from where the block, made
@@ -185,9 +252,15 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
         tape_.play_from(made);
         resume_position_ = made;
         round_start_ = nullptr;
+        keep_round_ = recorded_mark_.key != 0 && key_holds_;
     }
 
+    // A recorded round worth keeping is put aside, to be saved when the
+    // stream closes.
     void stop_tape() {
+        if (keep_round_)
+            round_to_save_ = tape_.take_recording();
+        keep_round_ = false;
         tape_.clear();
         leaving_tape_ = false;
     }
@@ -199,6 +272,8 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
             stop_tape();
         round_start_ = nullptr;
         settled_frames_ = 0;
+        buffers_back_ = 0;
+        key_holds_ = false;
     }
 
     // The synthesizer once it plays; null while it loads, or without a SoundFont.
@@ -294,7 +369,19 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     bool in_done_ = false;
     bool leaving_tape_ = false;
     std::size_t resume_position_ = 0; // on the tape: where the synthesizer stopped
-    std::thread loader_;              // last: starts once everything it uses is there
+    long buffers_back_ = 0;           // since the last break of a round
+    // The key of the music as it was queued at the start, while nothing has
+    // broken a round since.
+    std::uint64_t music_key_ = 0;
+    bool key_holds_ = false;
+    std::string round_file_;
+    // Loaded before the synthesizer is ready; used up once the round begins.
+    sdl::RoundMark saved_mark_;
+    std::vector<std::int16_t> saved_samples_;
+    sdl::RoundMark recorded_mark_; // of the round on the tape, when recorded here
+    bool keep_round_ = false;
+    std::vector<std::int16_t> round_to_save_;
+    std::thread loader_; // last: starts once everything it uses is there
 };
 
 namespace {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <new>
+#include <utility>
 
 namespace sdl {
 
@@ -44,6 +45,19 @@ bool MusicTape::record(const float* frames, int count) {
         samples_.push_back(static_cast<std::int16_t>(
             std::lround(std::clamp(frames[i] * scale, -largest, largest))));
     return true;
+}
+
+std::vector<std::int16_t> MusicTape::take_recording() {
+    std::vector<std::int16_t> taken = std::move(samples_);
+    samples_ = {};
+    clear();
+    return taken;
+}
+
+void MusicTape::put_recording(std::vector<std::int16_t> samples) {
+    clear();
+    samples_ = std::move(samples);
+    samples_.resize(samples_.size() / channels * channels);
 }
 
 void MusicTape::play_from(std::size_t position) {

@@ -25,6 +25,12 @@ class MusicTape {
 
     // Keeps `count` frames made just now; false once the tape is full.
     bool record(const float* frames, int count);
+    // Gives the recording away (stereo frames, at the tape's scale): the
+    // tape is left empty and without room, and records no more.
+    std::vector<std::int16_t> take_recording();
+    // Takes `samples`, recorded before, in place of what it holds; played
+    // with `play_from` like a recording of its own.
+    void put_recording(std::vector<std::int16_t> samples);
     // Ends the recording and plays it from frame `position` on.
     void play_from(std::size_t position);
     // Adds the next frames of the tape to `mix`, starting over at its end,
