@@ -1,5 +1,5 @@
-// The cost of one full two-player frame as the playfield draws it, and of
-// turning the 8-bit picture into screen pixels.
+// The cost of one full two-player frame as the playfield draws it, of a
+// screen of text, and of turning the 8-bit picture into screen pixels.
 
 #include "gfx/display.h"
 #include "gfx/font.h"
@@ -96,6 +96,20 @@ void two_player_frame_and_present_conversion(benchmark::State& state) {
     }
 }
 BENCHMARK(two_player_frame_and_present_conversion)->Unit(benchmark::kMicrosecond);
+
+// Eleven lines of thirty glyphs over the background, drawn narrower than
+// the font's cells, as the high-score table is drawn ten times a second.
+void screen_of_text(benchmark::State& state) {
+    Scene scene;
+    scene.font.glyph_width = 12;
+    for (auto _ : state) {
+        copy_screen(display.back_buffer, scene.background);
+        for (int line = 0; line < 11; ++line)
+            draw_text(scene.font, display.back_buffer, 140, 40 * line + 10,
+                      "12345   10   123     ABCDEFGHIJ");
+    }
+}
+BENCHMARK(screen_of_text)->Unit(benchmark::kMicrosecond);
 
 void present_conversion(benchmark::State& state) {
     Scene scene;
