@@ -17,7 +17,7 @@ TEST(SavedRound, ComesBackForItsKeyOnlyAndNotWhenDamaged) {
     std::vector<std::int16_t> round;
     for (int i = 0; i < 2000; ++i)
         round.push_back(static_cast<std::int16_t>(i * 37 - 30000));
-    const sdl::RoundMark saved{7, 176400, 4};
+    const sdl::RoundMark saved{7, 400, 4};
     ASSERT_TRUE(sdl::save_round(path, saved, round)) << "the directory is made";
 
     std::vector<std::int16_t> loaded;
@@ -45,6 +45,7 @@ TEST(SavedRound, ComesBackForItsKeyOnlyAndNotWhenDamaged) {
     EXPECT_TRUE(damaged([](auto& bytes) { bytes.push_back(0); })) << "a byte too long";
     EXPECT_TRUE(damaged([](auto& bytes) { bytes[1000] ^= 1; })) << "a sample changed";
     EXPECT_TRUE(damaged([](auto& bytes) { bytes[0] = 'X'; })) << "not a round";
+    EXPECT_TRUE(damaged([](auto& bytes) { bytes[17] = 0x10; })) << "the round after its end";
     EXPECT_TRUE(damaged([](auto& bytes) { bytes[33] = 0x40; })) << "more frames than follow";
     EXPECT_TRUE(damaged([](auto& bytes) { bytes.resize(3); })) << "shorter than its header";
 

@@ -51,11 +51,14 @@ void quiet_fluidsynth() {
 // a tape already playing plays on to the place where the synthesizer
 // stopped, which then carries on from there.
 //
-// The round is kept in the user's cache when the stream closes, with a key
-// made of the music queued at the start, the SoundFont and the
+// Where the cache can keep it, the recording starts with the music and
+// holds what came before the round too. It is kept when the stream closes,
+// with a key made of the music queued at the start, the SoundFont and the
 // synthesizer's settings. A later run of the same music loads it while the
-// SoundFont loads, and plays it from where the round begins instead of
-// recording it, as long as nothing broke the round before.
+// SoundFont loads and plays it from the start, while the music moves on
+// unheard (the synthesizer takes its controllers and programs, not its
+// notes): nothing is made at all. Should anything break the round first,
+// the synthesizer takes over at once.
 class MidiStream final : public MidiSink, public sdl::AudioSource {
   public:
     MidiStream(MidiDoneCallback callback, std::vector<std::string> soundfonts)
@@ -78,13 +81,17 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     void render(float* mix, int frames) override {
         if (loading_.load(std::memory_order_acquire))
             return;
+        begin_music();
         int played = 0;
         if (tape_.playing()) {
             if (sequencer.paused())
                 return;
             played = tape_.play(mix, frames, leaving_tape_ ? resume_position_ : tape_.never);
-            if (played == frames)
+            if (played == frames) {
+                if (unheard_)
+                    move_on_unheard(frames);
                 return;
+            }
             // Round at the synthesizer's place: it carries on.
             stop_tape();
         }
@@ -200,6 +207,28 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
         return print.value();
     }
 
+    // As the music starts, with its key still holding: a kept recording
+    // plays from its first frame, or the recording starts.
+    void begin_music() {
+        if (settled_frames_ != 0 || !key_holds_ || tape_.recording() || tape_.playing() ||
+            !sequencer.playing() || ready_synth() == nullptr)
+            return;
+        if (saved_samples_.empty()) {
+            tape_.start_recording();
+            return;
+        }
+        tape_.put_recording(std::move(saved_samples_), saved_mark_.start);
+        tape_.play_from(0);
+        unheard_ = true;
+    }
+
+    // The music of a block whose sound came from the kept recording.
+    void move_on_unheard(int frames) {
+        silent_ = true;
+        render_live(nullptr, frames);
+        silent_ = false;
+    }
+
     void render_live(float* mix, int frames) {
         mix_ = mix;
         rendered_ = 0;
@@ -217,42 +246,54 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
             break_round();
         } else if (tape_.recording() && &header == round_start_) {
             close_round(at);
-        } else if (!tape_.recording() && !tape_.playing() && ready_synth() != nullptr &&
-                   settled_frames_ + at >= settle_frames) {
+        } else if (round_start_ == nullptr && (!tape_.playing() || unheard_) &&
+                   ready_synth() != nullptr && settled_frames_ + at >= settle_frames) {
             begin_round(header, at);
         }
     }
 
-    // The round begins where `header` ended, at frame `at` of the block:
-    // played from what an earlier run saved of just this, or recorded.
+    // The round begins where `header` ended, at frame `at` of the block.
     void begin_round(MidiHeader& header, int at) {
         const sdl::RoundMark here{key_holds_ ? music_key_ : 0,
                                   static_cast<std::uint64_t>(settled_frames_ + at),
                                   static_cast<std::uint64_t>(buffers_back_)};
-        if (here.key != 0 && here == saved_mark_) {
-            tape_.put_recording(std::move(saved_samples_));
-            recorded_mark_ = {};
-            close_round(at);
+        if (unheard_) {
+            hear_kept_round(here, at);
             return;
         }
-        saved_samples_ = {}; // the only place it could have been played
+        if (!tape_.recording())
+            tape_.start_recording();
+        tape_.loop_from_here();
         round_start_ = &header;
         recorded_mark_ = here;
-        tape_.start_recording();
+    }
+
+    // The kept recording has played up to where its round begins: from the
+    // next block on the tape plays alone and the music stands still, as
+    // after a recording of its own. A round that begins elsewhere is other
+    // music: the synthesizer takes over.
+    void hear_kept_round(const sdl::RoundMark& here, int at) {
+        unheard_ = false;
+        if (here != saved_mark_) {
+            stop_tape();
+            return;
+        }
+        resume_position_ = tape_.loop_start() + static_cast<std::size_t>(block_frames_ - at);
     }
 
     // The round is recorded: the tape plays on from where the block, made
     // to its end already, leaves off.
     void close_round(int at) {
         const auto made = static_cast<std::size_t>(block_frames_ - at);
-        if (tape_.length() <= made) {
+        if (tape_.length() - tape_.loop_start() <= made) {
             break_round();
             return;
         }
-        tape_.play_from(made);
-        resume_position_ = made;
+        resume_position_ = tape_.loop_start() + made;
+        tape_.play_from(resume_position_);
         round_start_ = nullptr;
-        keep_round_ = recorded_mark_.key != 0 && key_holds_;
+        keep_round_ =
+            recorded_mark_.key != 0 && key_holds_ && tape_.loop_start() == recorded_mark_.start;
     }
 
     // A recorded round worth keeping is put aside, to be saved when the
@@ -266,7 +307,10 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     }
 
     void break_round() {
-        if (tape_.playing())
+        if (unheard_) {
+            unheard_ = false;
+            stop_tape();
+        } else if (tape_.playing())
             leaving_tape_ = true;
         else
             stop_tape();
@@ -284,7 +328,7 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     // Adds the synthesizer's sound up to frame `end` of the block.
     void render_until(int end) {
         fluid_synth_t* synth = ready_synth();
-        if (synth == nullptr) {
+        if (synth == nullptr || silent_) {
             rendered_ = end;
             return;
         }
@@ -315,6 +359,8 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
             status = running_status_;
         }
         running_status_ = status;
+        if (silent_ && (status & 0xF0) <= 0xA0) // notes, and their pressure
+            return;
         const int channel = status & 0x0F;
         switch (status & 0xF0) {
         case 0x80:
@@ -375,9 +421,11 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     std::uint64_t music_key_ = 0;
     bool key_holds_ = false;
     std::string round_file_;
-    // Loaded before the synthesizer is ready; used up once the round begins.
+    // Loaded before the synthesizer is ready; used up as the music starts.
     sdl::RoundMark saved_mark_;
     std::vector<std::int16_t> saved_samples_;
+    bool unheard_ = false;         // the kept recording plays up to its round
+    bool silent_ = false;          // the music of this block moves on unheard
     sdl::RoundMark recorded_mark_; // of the round on the tape, when recorded here
     bool keep_round_ = false;
     std::vector<std::int16_t> round_to_save_;

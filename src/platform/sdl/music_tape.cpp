@@ -25,6 +25,7 @@ void MusicTape::start_recording() {
 void MusicTape::clear() {
     samples_.clear();
     position_ = 0;
+    loop_start_ = 0;
     recording_ = false;
     playing_ = false;
 }
@@ -54,16 +55,22 @@ std::vector<std::int16_t> MusicTape::take_recording() {
     return taken;
 }
 
-void MusicTape::put_recording(std::vector<std::int16_t> samples) {
+void MusicTape::put_recording(std::vector<std::int16_t> samples, std::size_t loop_start) {
     clear();
     samples_ = std::move(samples);
     samples_.resize(samples_.size() / channels * channels);
+    loop_start_ = std::min(loop_start, length() > 0 ? length() - 1 : 0);
 }
 
 void MusicTape::play_from(std::size_t position) {
     recording_ = false;
     playing_ = length() > 0;
-    position_ = playing_ ? position % length() : 0;
+    if (!playing_)
+        position_ = 0;
+    else if (position < length())
+        position_ = position;
+    else
+        position_ = loop_start_ + (position - loop_start_) % (length() - loop_start_);
 }
 
 int MusicTape::play(float* mix, int count, std::size_t stop) {
@@ -79,7 +86,7 @@ int MusicTape::play(float* mix, int count, std::size_t stop) {
         played += run;
         position_ += static_cast<std::size_t>(run);
         if (position_ == length())
-            position_ = 0;
+            position_ = loop_start_;
     }
     return played;
 }

@@ -7,7 +7,8 @@
 namespace sdl {
 
 // One pass of music that repeats, recorded as it is made and then played
-// round and round instead of being made again. Frames are stereo; they are
+// round and round instead of being made again; what comes before the pass
+// may be recorded with it, to be played once before it. Frames are stereo; they are
 // kept as 16-bit samples at half of full scale, so that music louder than
 // full scale, which the output turns down later, is kept whole.
 class MusicTape {
@@ -28,12 +29,17 @@ class MusicTape {
     // Gives the recording away (stereo frames, at the tape's scale): the
     // tape is left empty and without room, and records no more.
     std::vector<std::int16_t> take_recording();
-    // Takes `samples`, recorded before, in place of what it holds; played
-    // with `play_from` like a recording of its own.
-    void put_recording(std::vector<std::int16_t> samples);
+    // Takes `samples`, recorded before, in place of what it holds, the pass
+    // beginning at frame `loop_start`; played with `play_from` like a
+    // recording of its own.
+    void put_recording(std::vector<std::int16_t> samples, std::size_t loop_start);
+    // The pass begins with the frame recorded next: what is recorded so far
+    // plays only once.
+    void loop_from_here() { loop_start_ = length(); }
     // Ends the recording and plays it from frame `position` on.
     void play_from(std::size_t position);
-    // Adds the next frames of the tape to `mix`, starting over at its end,
+    // Adds the next frames of the tape to `mix`, starting the pass over at
+    // its end,
     // until `count` are added or it comes to frame `stop` (`never` for no
     // stop). Returns how many were added.
     int play(float* mix, int count, std::size_t stop = never);
@@ -42,6 +48,7 @@ class MusicTape {
 
     std::size_t length() const { return samples_.size() / channels; }
     std::size_t position() const { return position_; }
+    std::size_t loop_start() const { return loop_start_; }
 
   private:
     static constexpr int channels = 2;
@@ -49,6 +56,7 @@ class MusicTape {
 
     std::vector<std::int16_t> samples_;
     std::size_t position_ = 0;
+    std::size_t loop_start_ = 0;
     bool recording_ = false;
     bool playing_ = false;
 };

@@ -20,7 +20,7 @@ namespace {
 // The file: this magic, then the mark, the number of frames and a
 // fingerprint of the samples (each a 64-bit number in the machine's own
 // byte order, as the key is), then the samples.
-constexpr std::array<char, 8> magic = {'B', 'L', 'K', 'R', 'N', 'D', '0', '1'};
+constexpr std::array<char, 8> magic = {'B', 'L', 'K', 'R', 'N', 'D', '0', '2'};
 
 struct Header {
     std::array<char, 8> magic;
@@ -84,7 +84,8 @@ bool load_round(const std::string& path, std::uint64_t key, std::size_t longest_
     File file(std::fopen(path.c_str(), "rb"));
     Header header{};
     if (!file || std::fread(&header, sizeof header, 1, file.get()) != 1 || header.magic != magic ||
-        header.mark.key != key || header.frames == 0 || header.frames > longest_frames)
+        header.mark.key != key || header.frames > longest_frames ||
+        header.mark.start >= header.frames)
         return false;
     // The samples must be all that follows the header, no more and no less.
     struct stat status {};

@@ -1,8 +1,9 @@
 #pragma once
 
-// One round of looping music, kept in the user's cache between runs, so that
-// a later run plays it instead of making it again. A file that is damaged,
-// short or made for other music is passed over; a new one replaces it whole.
+// One round of looping music with what the music played before it, kept in
+// the user's cache between runs, so that a later run plays it instead of
+// making it again. A file that is damaged, short or made for other music is
+// passed over; a new one replaces it whole.
 
 #include <cstdint>
 #include <string>
@@ -13,7 +14,7 @@ namespace sdl {
 // What music the round belongs to, and where in it the round begins.
 struct RoundMark {
     std::uint64_t key = 0;     // the music, the SoundFont and the synthesizer's settings
-    std::uint64_t start = 0;   // frames the music played before the round
+    std::uint64_t start = 0;   // frames played before the round, kept ahead of it
     std::uint64_t buffers = 0; // buffers that came back before the round
 
     bool operator==(const RoundMark&) const = default;
