@@ -279,6 +279,7 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
             return;
         }
         resume_position_ = tape_.loop_start() + static_cast<std::size_t>(block_frames_ - at);
+        tape_.forget_before_loop();
     }
 
     // The round is recorded: the tape plays on from where the block, made

@@ -6,6 +6,9 @@
 #include <new>
 #include <utility>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 namespace sdl {
 
 bool MusicTape::make_room(std::size_t longest_frames) {
@@ -60,6 +63,16 @@ void MusicTape::put_recording(std::vector<std::int16_t> samples, std::size_t loo
     samples_ = std::move(samples);
     samples_.resize(samples_.size() / channels * channels);
     loop_start_ = std::min(loop_start, length() > 0 ? length() - 1 : 0);
+}
+
+void MusicTape::forget_before_loop() {
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto first = reinterpret_cast<std::uintptr_t>(samples_.data());
+    const auto end = reinterpret_cast<std::uintptr_t>(samples_.data() + loop_start_ * channels);
+    const std::uintptr_t from = (first + page - 1) / page * page;
+    const std::uintptr_t to = end / page * page;
+    if (to > from)
+        madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
 }
 
 void MusicTape::play_from(std::size_t position) {

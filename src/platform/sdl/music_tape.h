@@ -36,6 +36,9 @@ class MusicTape {
     // The pass begins with the frame recorded next: what is recorded so far
     // plays only once.
     void loop_from_here() { loop_start_ = length(); }
+    // Gives the memory of what plays only once back to the system, once it
+    // has played: nothing reads it again (saving it is no longer possible).
+    void forget_before_loop();
     // Ends the recording and plays it from frame `position` on.
     void play_from(std::size_t position);
     // Adds the next frames of the tape to `mix`, starting the pass over at
