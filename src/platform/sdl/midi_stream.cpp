@@ -12,6 +12,7 @@
 #include <array>
 #include <atomic>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <thread>
 #include <utility>
@@ -62,18 +63,19 @@ void quiet_fluidsynth() {
 class MidiStream final : public MidiSink, public sdl::AudioSource {
   public:
     MidiStream(MidiDoneCallback callback, std::vector<std::string> soundfonts)
-        : callback_(callback),
-          loader_([this, soundfonts = std::move(soundfonts)] { load(soundfonts); }) {
+        : callback_(callback), loader_([this, soundfonts = std::move(soundfonts)] {
+              load(soundfonts);
+              save_rounds();
+          }) {
         // Address space only: the pages are taken as the round is recorded.
         tape_.make_room(longest_round_frames);
     }
 
     ~MidiStream() {
         cancelled_ = true;
+        round_recorded_.store(true);
+        round_recorded_.notify_one();
         loader_.join();
-        stop_tape();
-        if (!round_to_save_.empty())
-            sdl::save_round(round_file_, recorded_mark_, round_to_save_);
         delete_fluid_synth(synth_);
         delete_fluid_settings(settings_);
     }
@@ -170,6 +172,37 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
             }
         }
         loading_.store(false, std::memory_order_release);
+    }
+
+    // Saves each round worth keeping as soon as it is recorded, so that a
+    // run that ends abruptly later keeps it too; then what plays only once
+    // gives its memory back. The recording is neither changed nor freed
+    // while it is written.
+    void save_rounds() {
+        for (;;) {
+            round_recorded_.wait(false);
+            round_recorded_.store(false);
+            if (cancelled_) // set before the wake that closing sends
+                return;
+            std::span<const std::int16_t> samples;
+            sdl::RoundMark mark;
+            {
+                sdl::AudioLock lock;
+                if (!keep_round_)
+                    continue;
+                keep_round_ = false;
+                saving_ = true;
+                samples = tape_.samples();
+                mark = recorded_mark_;
+            }
+            sdl::save_round(round_file_, mark, samples);
+            std::vector<std::int16_t> written;
+            sdl::AudioLock lock;
+            saving_ = false;
+            written.swap(kept_while_saving_);
+            if (tape_.playing() && tape_.samples().data() == samples.data())
+                tape_.forget_before_loop();
+        }
     }
 
     // Takes the key of the music queued now, which has not started to play,
@@ -295,13 +328,16 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
         round_start_ = nullptr;
         keep_round_ =
             recorded_mark_.key != 0 && key_holds_ && tape_.loop_start() == recorded_mark_.start;
+        if (keep_round_) {
+            round_recorded_.store(true);
+            round_recorded_.notify_one();
+        }
     }
 
-    // A recorded round worth keeping is put aside, to be saved when the
-    // stream closes.
+    // A recording about to be saved, or being saved, is put aside whole.
     void stop_tape() {
-        if (keep_round_)
-            round_to_save_ = tape_.take_recording();
+        if (keep_round_ || saving_)
+            kept_while_saving_ = tape_.take_recording();
         keep_round_ = false;
         tape_.clear();
         leaving_tape_ = false;
@@ -428,9 +464,11 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     bool unheard_ = false;         // the kept recording plays up to its round
     bool silent_ = false;          // the music of this block moves on unheard
     sdl::RoundMark recorded_mark_; // of the round on the tape, when recorded here
-    bool keep_round_ = false;
-    std::vector<std::int16_t> round_to_save_;
-    std::thread loader_; // last: starts once everything it uses is there
+    bool keep_round_ = false;      // recorded, to be saved
+    bool saving_ = false;
+    std::vector<std::int16_t> kept_while_saving_;
+    std::atomic<bool> round_recorded_{false}; // wakes the saving
+    std::thread loader_;                      // last: starts once everything it uses is there
 };
 
 namespace {

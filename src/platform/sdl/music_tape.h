@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace sdl {
@@ -52,6 +53,7 @@ class MusicTape {
     std::size_t length() const { return samples_.size() / channels; }
     std::size_t position() const { return position_; }
     std::size_t loop_start() const { return loop_start_; }
+    std::span<const std::int16_t> samples() const { return samples_; }
 
   private:
     static constexpr int channels = 2;

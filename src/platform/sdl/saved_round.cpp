@@ -32,7 +32,7 @@ static_assert(sizeof(Header) == 48, "the header has no padding");
 
 constexpr std::size_t channels = 2;
 
-std::uint64_t check_of(const std::vector<std::int16_t>& samples) {
+std::uint64_t check_of(std::span<const std::int16_t> samples) {
     platform::Fingerprint print;
     print.add(samples.data(), samples.size() * sizeof(std::int16_t));
     return print.value();
@@ -55,7 +55,7 @@ std::string saved_round_path() {
 }
 
 bool save_round(const std::string& path, const RoundMark& mark,
-                const std::vector<std::int16_t>& samples) {
+                std::span<const std::int16_t> samples) {
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
     std::string temporary = path + ".XXXXXX";

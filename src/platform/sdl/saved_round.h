@@ -6,6 +6,7 @@
 // passed over; a new one replaces it whole.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,7 @@ std::string saved_round_path();
 // Writes the round (stereo frames of 16-bit samples) under a temporary name
 // and renames it over `path`; false when that failed, leaving what was there.
 bool save_round(const std::string& path, const RoundMark& mark,
-                const std::vector<std::int16_t>& samples);
+                std::span<const std::int16_t> samples);
 
 // Reads the round saved at `path` for `key`, of at most `longest_frames`;
 // false, with `samples` left as they were, when there is none, it is for
