@@ -53,13 +53,13 @@ void quiet_fluidsynth() {
 // stopped, which then carries on from there.
 //
 // Where the cache can keep it, the recording starts with the music and
-// holds what came before the round too. It is kept when the stream closes,
-// with a key made of the music queued at the start, the SoundFont and the
-// synthesizer's settings. A later run of the same music loads it while the
-// SoundFont loads and plays it from the start, while the music moves on
-// unheard (the synthesizer takes its controllers and programs, not its
-// notes): nothing is made at all. Should anything break the round first,
-// the synthesizer takes over at once.
+// holds what came before the round too. It is saved once the round is
+// recorded, with a key made of the music queued at the start, the SoundFont
+// and the synthesizer's settings. A later run of the same music loads it
+// while the SoundFont loads and plays it from the start, while the music
+// moves on unheard (the synthesizer takes its controllers and programs, not
+// its notes): nothing is made at all. Should anything break the round
+// first, the synthesizer takes over at once.
 class MidiStream final : public MidiSink, public sdl::AudioSource {
   public:
     MidiStream(MidiDoneCallback callback, std::vector<std::string> soundfonts)
