@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 
+#include <sys/stat.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -48,6 +50,10 @@ TEST(SavedRound, ComesBackForItsKeyOnlyAndNotWhenDamaged) {
     EXPECT_TRUE(damaged([](auto& bytes) { bytes[17] = 0x10; })) << "the round after its end";
     EXPECT_TRUE(damaged([](auto& bytes) { bytes[33] = 0x40; })) << "more frames than follow";
     EXPECT_TRUE(damaged([](auto& bytes) { bytes.resize(3); })) << "shorter than its header";
+
+    fs::remove(path);
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_FALSE(loads()) << "a pipe, at once";
 
     fs::remove_all(directory / "cache");
     std::ofstream(directory / "cache") << "a file where the directory would be";

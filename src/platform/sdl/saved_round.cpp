@@ -11,6 +11,7 @@
 #include <system_error>
 #include <utility>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,6 +43,21 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// The file at `path` opened for reading when it is a regular file: a pipe or
+// a device put in its place must not keep the loading waiting.
+File open_regular(const std::string& path) {
+    const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return nullptr;
+    struct stat status {};
+    std::FILE* file = nullptr;
+    if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode))
+        file = fdopen(descriptor, "rb");
+    if (file == nullptr)
+        close(descriptor);
+    return File(file);
+}
 
 bool write_all(std::FILE* file, const void* bytes, std::size_t size) {
     return std::fwrite(bytes, 1, size, file) == size;
@@ -81,7 +97,7 @@ bool save_round(const std::string& path, const RoundMark& mark,
 
 bool load_round(const std::string& path, std::uint64_t key, std::size_t longest_frames,
                 RoundMark& mark, std::vector<std::int16_t>& samples) {
-    File file(std::fopen(path.c_str(), "rb"));
+    File file = open_regular(path);
     Header header{};
     if (!file || std::fread(&header, sizeof header, 1, file.get()) != 1 || header.magic != magic ||
         header.mark.key != key || header.frames > longest_frames ||
