@@ -211,7 +211,7 @@ report() {
     local phase label
     for phase in logo scroller game keys paused table round \
         logo_again scroller_again game_again paused_again table_again; do
-        case $phase in
+        case ${phase%_again} in
         logo) label="logo" ;;
         scroller) label="title scroller" ;;
         game) label="game, no keys" ;;
@@ -219,12 +219,8 @@ report() {
         paused) label="game paused" ;;
         table) label="high-score table" ;;
         round) label="game, music recorded" ;;
-        logo_again) label="logo, returning player" ;;
-        scroller_again) label="title scroller, returning player" ;;
-        game_again) label="game, no keys, returning player" ;;
-        paused_again) label="game paused, returning player" ;;
-        table_again) label="high-score table, returning player" ;;
         esac
+        [ "$phase" != "${phase%_again}" ] && label="$label, returning player"
         awk -v p="$phase" '$1 == p { print $3 }' "$work/results" | row "CPU % of one core: $label"
         awk -v p="$phase" '$1 == p { print $7 }' "$work/results" | row "  of which the main thread"
     done
