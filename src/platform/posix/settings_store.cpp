@@ -1,18 +1,15 @@
 #include "platform/settings_store.h"
-#include "platform/file_sync.h"
+#include "platform/posix/replace_file.h"
 #include "platform/posix/settings_file.h"
 #include "platform/user_paths.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <strings.h>
 #include <vector>
@@ -62,36 +59,8 @@ bool exists_on_disk(const std::string& file) {
     return fs::exists(file, error);
 }
 
-bool write_all(int fd, const std::string& content) {
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t written = ::write(fd, content.data() + done, content.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += std::size_t(written);
-    }
-    return true;
-}
-
-// Writes a new file beside `file`, with the folders above it when they are
-// missing, and renames it over `file` once it is on the disk.
 bool replace_on_disk(const std::string& file, const std::string& content) {
-    std::error_code error;
-    fs::create_directories(fs::path(file).parent_path(), error);
-    std::string temporary = file + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return false;
-    const bool written = write_all(fd, content) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (written && closed && ::rename(temporary.c_str(), file.c_str()) == 0) {
-        sync_directory_of(file.c_str());
-        return true;
-    }
-    ::unlink(temporary.c_str());
-    return false;
+    return replace_file(file, {std::as_bytes(std::span(content))});
 }
 
 // The whole file as lines, when it is no larger than the limit.

@@ -1,14 +1,12 @@
 #include "platform/sdl/saved_round.h"
 #include "platform/fingerprint.h"
+#include "platform/posix/replace_file.h"
 #include "platform/user_paths.h"
 
 #include <array>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <memory>
 #include <new>
-#include <system_error>
 #include <utility>
 
 #include <fcntl.h>
@@ -59,10 +57,6 @@ File open_regular(const std::string& path) {
     return File(file);
 }
 
-bool write_all(std::FILE* file, const void* bytes, std::size_t size) {
-    return std::fwrite(bytes, 1, size, file) == size;
-}
-
 } // namespace
 
 std::string saved_round_path() {
@@ -72,27 +66,9 @@ std::string saved_round_path() {
 
 bool save_round(const std::string& path, const RoundMark& mark,
                 std::span<const std::int16_t> samples) {
-    std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-    std::string temporary = path + ".XXXXXX";
-    const int descriptor = mkstemp(temporary.data());
-    if (descriptor < 0)
-        return false;
-    File file(fdopen(descriptor, "wb"));
-    if (!file) {
-        close(descriptor);
-        std::remove(temporary.c_str());
-        return false;
-    }
     const Header header{magic, mark, samples.size() / channels, check_of(samples)};
-    bool written = write_all(file.get(), &header, sizeof header) &&
-                   write_all(file.get(), samples.data(), samples.size() * sizeof(std::int16_t));
-    written = std::fclose(file.release()) == 0 && written;
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return platform::replace_file(path,
+                                  {std::as_bytes(std::span(&header, 1)), std::as_bytes(samples)});
 }
 
 bool load_round(const std::string& path, std::uint64_t key, std::size_t longest_frames,

@@ -25,8 +25,8 @@ struct RoundMark {
 // directory.
 std::string saved_round_path();
 
-// Writes the round (stereo frames of 16-bit samples) under a temporary name
-// and renames it over `path`; false when that failed, leaving what was there.
+// Puts the round (stereo frames of 16-bit samples) in place of the file at
+// `path` in one step; false when that failed, leaving what was there.
 bool save_round(const std::string& path, const RoundMark& mark,
                 std::span<const std::int16_t> samples);
 
