@@ -219,7 +219,6 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
             print.add(made_with);
             print.add(sequencer.fingerprint());
             key = music_key_ = print.value();
-            key_holds_ = true;
         }
         sdl::load_round(round_file_, key, longest_round_frames, saved_mark_, saved_samples_);
     }
@@ -243,7 +242,7 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     // As the music starts, with its key still holding: a kept recording
     // plays from its first frame, or the recording starts.
     void begin_music() {
-        if (settled_frames_ != 0 || !key_holds_ || tape_.recording() || tape_.playing() ||
+        if (settled_frames_ != 0 || music_key_ == 0 || tape_.recording() || tape_.playing() ||
             !sequencer.playing() || ready_synth() == nullptr)
             return;
         if (saved_samples_.empty()) {
@@ -255,12 +254,9 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
         unheard_ = true;
     }
 
-    // The music of a block whose sound came from the kept recording.
-    void move_on_unheard(int frames) {
-        silent_ = true;
-        render_live(nullptr, frames);
-        silent_ = false;
-    }
+    // The music of a block whose sound came from the kept recording: a
+    // block without a mix.
+    void move_on_unheard(int frames) { render_live(nullptr, frames); }
 
     void render_live(float* mix, int frames) {
         mix_ = mix;
@@ -287,8 +283,7 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
 
     // The round begins where `header` ended, at frame `at` of the block.
     void begin_round(MidiHeader& header, int at) {
-        const sdl::RoundMark here{key_holds_ ? music_key_ : 0,
-                                  static_cast<std::uint64_t>(settled_frames_ + at),
+        const sdl::RoundMark here{music_key_, static_cast<std::uint64_t>(settled_frames_ + at),
                                   static_cast<std::uint64_t>(buffers_back_)};
         if (unheard_) {
             hear_kept_round(here, at);
@@ -326,8 +321,8 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
         resume_position_ = tape_.loop_start() + made;
         tape_.play_from(resume_position_);
         round_start_ = nullptr;
-        keep_round_ =
-            recorded_mark_.key != 0 && key_holds_ && tape_.loop_start() == recorded_mark_.start;
+        keep_round_ = recorded_mark_.key != 0 && music_key_ != 0 &&
+                      tape_.loop_start() == recorded_mark_.start;
         if (keep_round_) {
             round_recorded_.store(true);
             round_recorded_.notify_one();
@@ -354,7 +349,7 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
         round_start_ = nullptr;
         settled_frames_ = 0;
         buffers_back_ = 0;
-        key_holds_ = false;
+        music_key_ = 0;
     }
 
     // The synthesizer once it plays; null while it loads, or without a SoundFont.
@@ -365,7 +360,7 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     // Adds the synthesizer's sound up to frame `end` of the block.
     void render_until(int end) {
         fluid_synth_t* synth = ready_synth();
-        if (synth == nullptr || silent_) {
+        if (synth == nullptr || mix_ == nullptr) {
             rendered_ = end;
             return;
         }
@@ -396,7 +391,7 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
             status = running_status_;
         }
         running_status_ = status;
-        if (silent_ && (status & 0xF0) <= 0xA0) // notes, and their pressure
+        if (mix_ == nullptr && (status & 0xF0) <= 0xA0) // unheard: notes and their pressure
             return;
         const int channel = status & 0x0F;
         switch (status & 0xF0) {
@@ -454,15 +449,13 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     std::size_t resume_position_ = 0; // on the tape: where the synthesizer stopped
     long buffers_back_ = 0;           // since the last break of a round
     // The key of the music as it was queued at the start, while nothing has
-    // broken a round since.
+    // broken a round since (0 once something has).
     std::uint64_t music_key_ = 0;
-    bool key_holds_ = false;
     std::string round_file_;
     // Loaded before the synthesizer is ready; used up as the music starts.
     sdl::RoundMark saved_mark_;
     std::vector<std::int16_t> saved_samples_;
     bool unheard_ = false;         // the kept recording plays up to its round
-    bool silent_ = false;          // the music of this block moves on unheard
     sdl::RoundMark recorded_mark_; // of the round on the tape, when recorded here
     bool keep_round_ = false;      // recorded, to be saved
     bool saving_ = false;

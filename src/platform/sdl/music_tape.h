@@ -9,9 +9,9 @@ namespace sdl {
 
 // One pass of music that repeats, recorded as it is made and then played
 // round and round instead of being made again; what comes before the pass
-// may be recorded with it, to be played once before it. Frames are stereo; they are
-// kept as 16-bit samples at half of full scale, so that music louder than
-// full scale, which the output turns down later, is kept whole.
+// may be recorded with it, to be played once before it. Frames are stereo;
+// they are kept as 16-bit samples at half of full scale, so that music
+// louder than full scale, which the output turns down later, is kept whole.
 class MusicTape {
   public:
     // Room for `longest_frames`, taken now: recording never allocates.
@@ -43,15 +43,13 @@ class MusicTape {
     // Ends the recording and plays it from frame `position` on.
     void play_from(std::size_t position);
     // Adds the next frames of the tape to `mix`, starting the pass over at
-    // its end,
-    // until `count` are added or it comes to frame `stop` (`never` for no
-    // stop). Returns how many were added.
+    // its end, until `count` are added or it comes to frame `stop` (`never`
+    // for no stop). Returns how many were added.
     int play(float* mix, int count, std::size_t stop = never);
 
     static constexpr std::size_t never = static_cast<std::size_t>(-1);
 
     std::size_t length() const { return samples_.size() / channels; }
-    std::size_t position() const { return position_; }
     std::size_t loop_start() const { return loop_start_; }
     std::span<const std::int16_t> samples() const { return samples_; }
 
