@@ -21,6 +21,8 @@ TEST(SavedRound, ComesBackForItsKeyOnlyAndNotWhenDamaged) {
         round.push_back(static_cast<std::int16_t>(i * 37 - 30000));
     const sdl::RoundMark saved{7, 400, 4};
     ASSERT_TRUE(sdl::save_round(path, saved, round)) << "the directory is made";
+    EXPECT_EQ(std::distance(fs::directory_iterator(directory / "cache"), {}), 1)
+        << "no temporary file is left beside it";
 
     std::vector<std::int16_t> loaded;
     sdl::RoundMark mark;
