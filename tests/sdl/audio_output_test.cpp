@@ -132,6 +132,21 @@ TEST_F(AudioToFile, OverlappingEffectsAreTurnedDownInsteadOfClipped) {
     EXPECT_LT(at_rail, 4410 / 20);
 }
 
+// Every block of output and of recorded music is rounded this way; it must
+// give what std::lround gives, at and beside each half between two samples.
+TEST(NearestSample, RoundsAsLroundDoesOverTheWholeRange) {
+    int differing = 0;
+    for (int whole = -32767; whole < 32767; ++whole) {
+        const float half = static_cast<float>(whole) + 0.5f;
+        for (float value : {static_cast<float>(whole), std::nextafter(half, -1e9f), half,
+                            std::nextafter(half, 1e9f), static_cast<float>(whole) + 0.25f}) {
+            differing += sdl::nearest_sample(value) != std::lround(value);
+            differing += sdl::nearest_sample(-value) != std::lround(-value);
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
+
 std::atomic<int> buffers_done{0};
 std::atomic<bool> done_on_main_thread{false};
 std::thread::id main_thread;

@@ -22,6 +22,8 @@ class Limiter {
             peak = std::max(peak, std::fabs(samples[i]));
         const float recovered = gain_ + (1.0f - gain_) * recovery_per_block;
         const float target = peak > 0 ? std::min(recovered, 1.0f / peak) : recovered;
+        if (gain_ == 1.0f && target == 1.0f) // nearly every block: nothing to turn down
+            return;
         // Down at once, up gradually: every gain used stays at or below the target.
         const float start = std::min(gain_, target);
         for (std::size_t i = 0; i < count; ++i)
@@ -53,7 +55,7 @@ void SDLCALL fill(void*, Uint8* stream, int length) {
     output.limiter.apply(output.mix.data(), samples);
     auto* out = reinterpret_cast<Sint16*>(stream);
     for (std::size_t i = 0; i < samples; ++i)
-        out[i] = static_cast<Sint16>(std::lround(std::clamp(output.mix[i], -1.0f, 1.0f) * 32767));
+        out[i] = nearest_sample(std::clamp(output.mix[i], -1.0f, 1.0f) * 32767);
 }
 
 // Runs before the static objects that existed when it was registered are

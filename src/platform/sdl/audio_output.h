@@ -4,10 +4,21 @@
 // add its sound to a block of stereo float frames, keeps the sum below full
 // scale and hands it to SDL as 16-bit samples.
 
+#include <cstdint>
+
 namespace sdl {
 
 constexpr int output_rate = 44100;
 constexpr int output_channels = 2;
+
+// The nearest 16-bit sample to `value` (within ±32767), halves away from
+// zero as std::lround has them, without a call into the maths library for
+// every sample of every block.
+inline std::int16_t nearest_sample(float value) {
+    const int whole = static_cast<int>(value); // towards zero
+    const float rest = value - static_cast<float>(whole);
+    return static_cast<std::int16_t>(whole + (rest >= 0.5f) - (rest <= -0.5f));
+}
 
 class AudioSource {
   public:

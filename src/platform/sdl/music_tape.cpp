@@ -1,7 +1,7 @@
 #include "platform/sdl/music_tape.h"
+#include "platform/sdl/audio_output.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <new>
 #include <utility>
@@ -46,8 +46,7 @@ bool MusicTape::record(const float* frames, int count) {
     }
     constexpr float largest = std::numeric_limits<std::int16_t>::max();
     for (std::size_t i = 0; i < samples; ++i)
-        samples_.push_back(static_cast<std::int16_t>(
-            std::lround(std::clamp(frames[i] * scale, -largest, largest))));
+        samples_.push_back(nearest_sample(std::clamp(frames[i] * scale, -largest, largest)));
     return true;
 }
 
