@@ -53,9 +53,13 @@ Font row_font() {
     return font;
 }
 
-void show_table_over_background() {
+void draw_table_over_background() {
     copy_screen(display.back_buffer, background_surface);
     draw_high_score_table();
+}
+
+void show_table_over_background() {
+    draw_table_over_background();
     present_frame();
 }
 
@@ -134,9 +138,19 @@ void run_high_score_screen() {
     enter_high_score();
     // The Return that ended the name must not also end the table.
     wait_keys_released({platform::vk::Return});
+    // The table stays as it is while it is shown: it is drawn once and each
+    // pass only puts that picture back (a flip leaves an older one behind).
+    draw_table_over_background();
+    const Sprite table(display.back_buffer, 0, 0, display.screen_width, display.screen_height);
     std::uint32_t last = platform::time_ms();
     do {
-        screen_loop_pass(last, show_table_over_background);
+        screen_loop_pass(last, [&] {
+            if (table.surface)
+                draw_sprite(&table, display.back_buffer, 0, 0);
+            else
+                draw_table_over_background();
+            present_frame();
+        });
     } while (!screen_exit_key_down() && !quit_requested);
     save_high_scores();
     wait_keys_released({platform::vk::Escape, platform::vk::Return, platform::vk::Space});

@@ -208,6 +208,13 @@ TEST_F(NameEntryTest, TheScreenShowsTheTableOverTheBackground) {
     }();
     EXPECT_EQ(frame->at(5, 5), background[5 * 640 + 5]);
     EXPECT_EQ(frame->at(600, 460), background[460 * 640 + 600]);
+    // Pass after pass, the whole table as it is drawn afresh.
+    draw_high_score_table();
+    const std::vector<std::uint8_t> table = back_buffer_pixels();
+    const headless::Frame* earlier = headless::frame(headless::frames_presented() - 60);
+    ASSERT_NE(earlier, nullptr);
+    EXPECT_TRUE(earlier->pixels == table);
+    EXPECT_TRUE(frame->pixels == table);
 }
 
 TEST_F(NameEntryTest, GoldenFramesOfANameBeingEntered) {
