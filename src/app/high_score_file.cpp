@@ -6,6 +6,7 @@
 #include "app/high_scores.h"
 #include "game/session.h"
 #include "platform/file_sync.h"
+#include "platform/regular_file.h"
 #include "res/byte_order.h"
 
 std::optional<std::filesystem::path> high_score_directory = std::filesystem::path();
@@ -91,7 +92,7 @@ void decode_table(const FileBytes& bytes) {
 enum class Stored {
     Table,       // a table, used as read
     Replaceable, // nothing usable: missing, not a file, or a wrong checksum
-    Protected,   // a file this user may not read, to be left alone
+    Protected,   // a file this user may not read, or a pipe or device: left alone
 };
 
 // The bytes a short file does not cover keep the table's contents. A
@@ -103,7 +104,7 @@ Stored read_high_score_file() {
     std::error_code error;
     if (fs::is_directory(path, error))
         return Stored::Replaceable;
-    std::FILE* file = std::fopen(path.string().c_str(), "rb");
+    std::FILE* file = platform::open_regular_file(path.string().c_str(), "rb");
     if (!file)
         return errno == ENOENT ? Stored::Replaceable : Stored::Protected;
     const bool matches = read_high_scores(file);
@@ -114,7 +115,8 @@ Stored read_high_score_file() {
 // A file that exists is replaced only when this user could open it for
 // writing, as writing over it in place would need.
 bool may_replace_high_score_file() {
-    std::FILE* file = std::fopen(high_score_path(high_score_file_name).string().c_str(), "r+b");
+    std::FILE* file =
+        platform::open_regular_file(high_score_path(high_score_file_name).string().c_str(), "r+b");
     if (!file)
         return errno == ENOENT;
     std::fclose(file);

@@ -1,6 +1,7 @@
 #include "audio/mids_player.h"
 
 #include "gfx/error_box.h"
+#include "platform/regular_file.h"
 
 #include <cstdio>
 #include <new>
@@ -26,7 +27,7 @@ MidsResult stream_state(const MidsPlayer* player) {
 // The whole file, looked up under the given name only. A file too large to
 // be held fails like a view that cannot be mapped.
 MidsResult read_file(const char* name, std::unique_ptr<std::uint8_t[]>& image, std::size_t& size) {
-    std::FILE* file = std::fopen(name, "rb");
+    std::FILE* file = platform::open_regular_file(name, "rb");
     if (file == nullptr) {
         error_box(name, "Error loading file");
         return MidsResult::FileError;

@@ -1,6 +1,7 @@
 #include <array>
 #include <string>
 
+#include "platform/regular_file.h"
 #include "res/archive_format.h"
 #include "res/byte_order.h"
 #include "res/name_case.h"
@@ -72,7 +73,7 @@ bool seek_archive_member(std::FILE* archive, const char* wanted) {
 std::FILE* find_archive_member(const char* archive_name, const char* wanted) {
     resource_base = 0;
     resource_size = 0;
-    std::FILE* archive = std::fopen(archive_name, "rb");
+    std::FILE* archive = platform::open_regular_file(archive_name, "rb");
     if (archive == nullptr)
         return nullptr;
     if (seek_archive_member(archive, wanted))

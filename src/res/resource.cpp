@@ -1,9 +1,9 @@
 #include "res/resource.h"
+#include "platform/regular_file.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <filesystem>
 #include <limits>
 
 std::uint32_t resource_base = 0;
@@ -14,12 +14,10 @@ namespace {
 constexpr std::array<const char*, 4> archive_names = {"ONLY.ONE", "DATA.ONE", "AUDIO.ONE",
                                                       "VIDEO.ONE"};
 
-// Opens a plain file (never a directory) and records its length as the resource size.
+// Opens a regular file (never a directory, pipe or device) and records its
+// length as the resource size.
 std::FILE* open_loose_file(const char* path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return nullptr;
-    std::FILE* file = std::fopen(path, "rb");
+    std::FILE* file = platform::open_regular_file(path, "rb");
     if (file == nullptr)
         return nullptr;
     long length = -1;

@@ -1,13 +1,17 @@
 // The high-score file where POSIX permissions, links and flushing matter:
 // files the user may not touch, a full disk, and what reaches the disk when.
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -106,6 +110,23 @@ TEST_F(HighScoreFilePosixTest, AFileTheUserMayNotReadKeepsItsTable) {
     }));
     EXPECT_EQ(read_whole_file("HISCORE.DAT"), old_file);
     EXPECT_EQ(permissions_of("HISCORE.DAT"), fs::perms::none);
+}
+
+TEST_F(HighScoreFilePosixTest, APipeInPlaceOfTheFileIsLeftAloneWithoutWaitingForIt) {
+    ASSERT_EQ(mkfifo("HISCORE.DAT", 0600), 0);
+    high_scores = {};
+    auto loading = std::async(std::launch::async, [] {
+        load_high_scores();
+        return save_high_scores();
+    });
+    if (loading.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        // A writer lets a waiting open go on, so that the test can end.
+        close(open("HISCORE.DAT", O_WRONLY | O_NONBLOCK));
+        FAIL() << "the game waited for a writer to the pipe";
+    }
+    EXPECT_FALSE(loading.get());
+    EXPECT_EQ(high_scores[0].score, 1000); // the default table, in memory only
+    EXPECT_TRUE(fs::is_fifo("HISCORE.DAT"));
 }
 
 TEST_F(HighScoreFilePosixTest, AFailedWriteLeavesTheOldFile) {

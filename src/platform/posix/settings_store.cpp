@@ -1,13 +1,13 @@
 #include "platform/settings_store.h"
 #include "platform/posix/replace_file.h"
 #include "platform/posix/settings_file.h"
+#include "platform/regular_file.h"
 #include "platform/user_paths.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -43,15 +43,18 @@ bool is_software(std::string_view component) {
 
 // The disk's files. Reading stops once the content is past the limit.
 bool read_from_disk(const std::string& file, std::string& content) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    std::FILE* in = open_regular_file(file.c_str(), "rb");
+    if (in == nullptr)
         return false;
     content.clear();
     char chunk[4096];
+    std::size_t read = 0;
     while (content.size() <= settings_file_limit &&
-           (in.read(chunk, sizeof chunk) || in.gcount() > 0))
-        content.append(chunk, std::size_t(in.gcount()));
-    return !in.bad();
+           (read = std::fread(chunk, 1, sizeof chunk, in)) > 0)
+        content.append(chunk, read);
+    const bool failed = std::ferror(in) != 0;
+    std::fclose(in);
+    return !failed;
 }
 
 bool exists_on_disk(const std::string& file) {

@@ -1,6 +1,7 @@
 #include "platform/sdl/saved_round.h"
 #include "platform/fingerprint.h"
 #include "platform/posix/replace_file.h"
+#include "platform/regular_file.h"
 #include "platform/user_paths.h"
 
 #include <array>
@@ -9,9 +10,7 @@
 #include <new>
 #include <utility>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace sdl {
 namespace {
@@ -42,21 +41,6 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// The file at `path` opened for reading when it is a regular file: a pipe or
-// a device put in its place must not keep the loading waiting.
-File open_regular(const std::string& path) {
-    const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0)
-        return nullptr;
-    struct stat status {};
-    std::FILE* file = nullptr;
-    if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode))
-        file = fdopen(descriptor, "rb");
-    if (file == nullptr)
-        close(descriptor);
-    return File(file);
-}
-
 } // namespace
 
 std::string saved_round_path() {
@@ -73,7 +57,8 @@ bool save_round(const std::string& path, const RoundMark& mark,
 
 bool load_round(const std::string& path, std::uint64_t key, std::size_t longest_frames,
                 RoundMark& mark, std::vector<std::int16_t>& samples) {
-    File file = open_regular(path);
+    // A pipe or a device put there must not keep the loading waiting.
+    File file(platform::open_regular_file(path.c_str(), "rb"));
     Header header{};
     if (!file || std::fread(&header, sizeof header, 1, file.get()) != 1 || header.magic != magic ||
         header.mark.key != key || header.frames > longest_frames ||
