@@ -39,14 +39,14 @@ Backend& backend();
 // Starts SDL's video (and events) once; false when it cannot.
 bool start_video();
 
-// Lets SDL read the display and its devices, at most once a millisecond:
-// each look is a round of system calls, and a game tick would otherwise
-// look several times in a row (for its keys, its messages, before it
-// sleeps).
+// Lets SDL read the display and its devices, at most once a millisecond
+// and, while an X display has sent nothing, only now and then: each look is
+// a round of system calls, and a game tick would otherwise look several
+// times in a row (for its keys, its messages, before it sleeps).
 void look_at_display();
 
-// Sleeps until SDL has an event or `timeout_ms` have passed (SDL looks at
-// the display as it wakes); true when an event came.
+// Sleeps until SDL has an event or `timeout_ms` have passed, looking at the
+// display when it wakes with something to read; true when an event came.
 bool wait_for_events(int timeout_ms);
 
 // Moves SDL's pending events into the message queue.

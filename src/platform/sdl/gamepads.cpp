@@ -64,6 +64,10 @@ void start_gamepads() {
     (void)started;
 }
 
+bool gamepads_open() {
+    return !pads().open.empty();
+}
+
 void gamepad_added(int device_index) {
     if (!SDL_IsGameController(device_index))
         return;

@@ -17,6 +17,9 @@ void start_gamepads();
 void gamepad_added(int device_index);
 void gamepad_removed(SDL_JoystickID instance);
 
+// True while any pad is open: SDL sees its buttons only as it looks.
+bool gamepads_open();
+
 // True while a pad holds a button that reads as this virtual key.
 bool gamepad_holds(int virtual_key);
 

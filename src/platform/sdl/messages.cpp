@@ -2,6 +2,7 @@
 #include "platform/clock.h"
 #include "platform/message_queue.h"
 #include "platform/sdl/backend.h"
+#include "platform/sdl/display_connection.h"
 #include "platform/sdl/gamepads.h"
 
 #include <algorithm>
@@ -86,6 +87,21 @@ bool events_started() {
 }
 
 Uint64 looked_at_ms = 0;
+Uint64 pumped_at_ms = 0;
+// SDL's look also notices devices plugged in, signals and delayed focus
+// changes; it comes at least this often, however quiet the display is.
+constexpr Uint64 longest_quiet_ms = 200;
+
+void pump_at(Uint64 now) {
+    looked_at_ms = pumped_at_ms = now;
+    SDL_PumpEvents();
+}
+
+// A quiet display can be told from the connection alone, unless SDL must
+// look for pads' buttons anyway.
+bool quiet_since_last_look(Uint64 now) {
+    return now - pumped_at_ms < longest_quiet_ms && !gamepads_open() && display_is_quiet();
+}
 
 } // namespace
 
@@ -99,12 +115,22 @@ void look_at_display() {
     if (now == looked_at_ms)
         return;
     looked_at_ms = now;
-    SDL_PumpEvents();
+    if (!quiet_since_last_look(now))
+        pump_at(now);
 }
 
 bool wait_for_events(int timeout_ms) {
+    switch (gamepads_open() ? DisplayWait::Unavailable : wait_on_display(timeout_ms)) {
+    case DisplayWait::TimedOut:
+        return false;
+    case DisplayWait::Readable:
+        pump_at(SDL_GetTicks64());
+        return SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    case DisplayWait::Unavailable:
+        break;
+    }
     const bool arrived = SDL_WaitEventTimeout(nullptr, timeout_ms) != 0;
-    looked_at_ms = SDL_GetTicks64();
+    pumped_at_ms = looked_at_ms = SDL_GetTicks64();
     return arrived;
 }
 
