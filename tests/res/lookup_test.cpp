@@ -8,10 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 #include "formats/archive_writer.h"
 #include "formats/byte_writer.h"
 #include "res/resource.h"
@@ -136,15 +132,6 @@ TEST_F(ResourceLookup, ADirectoryIsNotAFile) {
     fs::create_directory("SOUNDS");
     EXPECT_EQ(open_resource("SOUNDS"), nullptr);
 }
-
-#ifndef _WIN32
-TEST_F(ResourceLookup, APipeIsNotAFileNorAnArchive) {
-    // Opened for reading, a pipe without a writer would never answer.
-    ASSERT_EQ(mkfifo("DATA.ONE", 0600), 0);
-    ASSERT_EQ(mkfifo("TITEL.PIX", 0600), 0);
-    EXPECT_EQ(open_resource("TITEL.PIX"), nullptr);
-}
-#endif
 
 TEST_F(ResourceLookup, FileTwoLevelsDownIsFoundByTheTreeSearch) {
     fs::create_directories("art/Deep");
