@@ -166,7 +166,7 @@ void Surface::copy_in(const Rect& destination, const Rect& visible, Surface& sou
             std::memcpy(to, in + first_column * bytes, std::size_t(count) * bytes);
         } else if (same_size && bytes == 1) {
             // Glyphs and sprites: a select instead of a branch, which the
-            // compiler turns into whole vectors of pixels at a time.
+            // ragged edges of glyphs would often mispredict.
             const std::uint8_t* row = in + first_column;
             const auto key = static_cast<std::uint8_t>(source.color_key_);
             for (int i = 0; i < count; ++i)
