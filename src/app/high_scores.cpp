@@ -138,19 +138,12 @@ void run_high_score_screen() {
     enter_high_score();
     // The Return that ended the name must not also end the table.
     wait_keys_released({platform::vk::Return});
-    // The table stays as it is while it is shown: it is drawn once and each
-    // pass only puts that picture back (a flip leaves an older one behind).
+    // The table stays as it is while it is shown, and the back buffer keeps
+    // its picture through presents and flips: it is drawn once.
     draw_table_over_background();
-    const Sprite table(display.back_buffer, 0, 0, display.screen_width, display.screen_height);
     std::uint32_t last = platform::time_ms();
     do {
-        screen_loop_pass(last, [&] {
-            if (table.surface)
-                draw_sprite(&table, display.back_buffer, 0, 0);
-            else
-                draw_table_over_background();
-            present_frame();
-        });
+        screen_loop_pass(last, present_frame);
     } while (!screen_exit_key_down() && !quit_requested);
     save_high_scores();
     wait_keys_released({platform::vk::Escape, platform::vk::Return, platform::vk::Space});
