@@ -56,6 +56,7 @@ void quiet_fluidsynth() {
 // holds what came before the round too. It is saved once the round is
 // recorded, with a key made of the music queued at the start, the SoundFont
 // and the synthesizer's settings. A later run of the same music loads it
+// (a first run, the round made when the game was built or installed)
 // while the SoundFont loads and plays it from the start, while the music
 // moves on unheard (the synthesizer takes its controllers and programs, not
 // its notes): nothing is made at all. Should anything break the round
@@ -206,7 +207,8 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
     }
 
     // Takes the key of the music queued now, which has not started to play,
-    // and the round an earlier run saved for it.
+    // and the round an earlier run saved for it, else the one made ahead of
+    // time.
     void look_for_saved_round(const std::string& soundfont) {
         round_file_ = sdl::saved_round_path();
         if (round_file_.empty())
@@ -220,7 +222,9 @@ class MidiStream final : public MidiSink, public sdl::AudioSource {
             print.add(sequencer.fingerprint());
             key = music_key_ = print.value();
         }
-        sdl::load_round(round_file_, key, longest_round_frames, saved_mark_, saved_samples_);
+        if (!sdl::load_round(round_file_, key, longest_round_frames, saved_mark_, saved_samples_))
+            sdl::load_round(sdl::prepared_round_path, key, longest_round_frames, saved_mark_,
+                            saved_samples_);
     }
 
     // What besides the music makes the sound: the SoundFont file and the

@@ -25,6 +25,11 @@ struct RoundMark {
 // directory.
 std::string saved_round_path();
 
+// The round made ahead of time, when the game was built or installed, in
+// the game's data directory (the current one while it runs), for a new
+// player's cache to fall back on.
+inline constexpr const char* prepared_round_path = "music-round";
+
 // Puts the round (stereo frames of 16-bit samples) in place of the file at
 // `path` in one step; false when that failed, leaving what was there.
 bool save_round(const std::string& path, const RoundMark& mark,
