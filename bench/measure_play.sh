@@ -8,17 +8,19 @@
 # phase.
 #
 # The program runs under a virtual X server of its own (640x480), with dummy
-# audio (the music is still synthesised), a temporary HOME and BLOKIT_TRACE
-# set, and is driven with xdotool: logo, title scroller, a one-player game
-# without keys, the same game with a 30 ms key press every 200 ms, the game
-# paused, the high-score table, and once more a game without keys after the
-# music has come round once, when it plays from its recording. Each run is
-# that of a new player; a second run in the same home, where the first one
-# kept the music's round, measures logo, scroller, game, pause and table
-# again as a returning player has them. Processor time
-# (user + system, all threads) comes from /proc/PID/stat, memory from
-# /proc/PID/status. The figures are shared-machine figures: the load average
-# is printed with them.
+# audio, a temporary HOME and BLOKIT_TRACE set, and is driven with xdotool.
+# Each repetition runs it three times in one home:
+# - as a new player of the game as built or installed, with the music's
+#   round made ahead of time: logo, title scroller, a one-player game without
+#   keys, the same game with a 30 ms key press every 200 ms, the game paused,
+#   the high-score table;
+# - as a new player without that round (its SoundFont changed since): a game
+#   while the music is synthesised, and another one after the music has come
+#   round once, when it plays from the recording it kept in the cache;
+# - as that player returning: logo, scroller, game, pause and table again.
+# Processor time (user + system, all threads) comes from /proc/PID/stat,
+# memory from /proc/PID/status. The figures are shared-machine figures: the
+# load average is printed with them.
 # Needs xvfb-run, xdotool and xwininfo.
 
 set -u
@@ -130,57 +132,83 @@ reach_title() {
     fail "the title screen did not come"
 }
 
-# Runs the game once as repetition $1 in home directory $1: as a new player,
-# or with $2 set to "_again" as a returning player, whose phases are named
-# with that ending.
+# Runs the game once as repetition $1 in home directory $1, with $2 naming
+# the kind of player: empty for a new player of a built or installed game,
+# which comes with the music's round made ahead of time; "_live" for a new
+# player without it (a SoundFont other than the one it was made with), who
+# hears the music synthesised until its round is recorded and kept in the
+# cache; "_again" for that player returning. Phases are named with $2.
 run_once() {
-    local rep=$1 again=${2:-} home="$work/home$1" box answered
+    local rep=$1 mode=${2:-} home="$work/home$1" box answered
     mkdir -p "$home/config"
     for file in "$run_dir"/*.ONE "$run_dir"/*.MDS; do
         ln -sf "$file" "$home/"
     done
+    if [ -z "$mode" ]; then
+        ln -sf "$run_dir/music-round" "$home/"
+    else
+        rm -f "$home/music-round"
+    fi
     (
         cd "$home" &&
             HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" \
-                SDL_AUDIODRIVER=dummy BLOKIT_TRACE="$work/trace$rep$again" exec "$run_dir/blokit"
-    ) >"$work/game$rep$again.log" 2>&1 &
+                SDL_AUDIODRIVER=dummy BLOKIT_TRACE="$work/trace$rep$mode" exec "$run_dir/blokit"
+    ) >"$work/game$rep$mode.log" 2>&1 &
     game_pid=$!
 
     box=$(find_window "QM-Blokit" 30) || fail "no credits box"
     answered=$(now_us)
     # No: a window, not the full screen.
     xdotool key --window "$box" Escape 2>/dev/null
-    [ -z "$again" ] && echo "$rep $answered" >>"$work/answered"
+    [ -z "$mode" ] && echo "$rep $answered" >>"$work/answered"
     find_window "QM - Blokit" 30 >/dev/null || fail "no game window"
     sleep 2
-    measure "logo$again" "$rep"
-    reach_title "$rep$again"
+    if [ "$mode" = _live ]; then
+        live_music "$rep" "$answered"
+    else
+        every_screen "$rep" "$mode"
+    fi
+    close_game || fail "the game did not end after its window was closed"
+}
+
+# From the logo: each screen in turn, as repetition $1 of player kind $2.
+every_screen() {
+    measure "logo$2" "$1"
+    reach_title "$1$2"
     sleep 2
-    measure "scroller$again" "$rep"
+    measure "scroller$2" "$1"
     hold_key 1 0.1
     sleep 1
-    measure "game$again" "$rep"
-    [ -z "$again" ] && measure_keys "$rep"
+    measure "game$2" "$1"
+    [ -z "$2" ] && measure_keys "$1"
     hold_key p 0.1
     sleep 1
-    measure "paused$again" "$rep"
-    echo "$rep $(memory_kib VmHWM)" >>"$work/peak$again"
+    measure "paused$2" "$1"
+    echo "$1 $(memory_kib VmHWM)" >>"$work/peak$2"
     hold_key p 0.1
     sleep 0.5
     hold_key Escape 0.1
     sleep 2
-    measure "table$again" "$rep"
-    if [ -z "$again" ]; then
-        hold_key space 0.1
-        sleep 2
-        while [ $(($(now_us) - answered)) -lt $((music_round_seconds * 1000000)) ]; do
-            sleep 1
-        done
-        hold_key 1 0.1
+    measure "table$2" "$1"
+}
+
+# From the logo: a game while the music is synthesised, and another once it
+# has come round, as repetition $1, whose credits box was answered at $2.
+live_music() {
+    reach_title "$1_live"
+    hold_key 1 0.1
+    sleep 1
+    measure game_live "$1"
+    hold_key Escape 0.1
+    sleep 2
+    hold_key space 0.1
+    sleep 2
+    while [ $(($(now_us) - $2)) -lt $((music_round_seconds * 1000000)) ]; do
         sleep 1
-        measure round "$rep"
-    fi
-    close_game || fail "the game did not end after its window was closed"
+    done
+    hold_key 1 0.1
+    sleep 1
+    measure round "$1"
 }
 
 # min median max of the numbers on standard input (one per line).
@@ -209,12 +237,13 @@ report() {
     echo
     printf '%-42s %8s %8s %8s\n' "phase" "min" "median" "max"
     local phase label
-    for phase in logo scroller game keys paused table round \
+    for phase in logo scroller game keys paused table game_live round \
         logo_again scroller_again game_again paused_again table_again; do
         case ${phase%_again} in
         logo) label="logo" ;;
         scroller) label="title scroller" ;;
         game) label="game, no keys" ;;
+        game_live) label="game, music synthesised" ;;
         keys) label="game, key every 200 ms" ;;
         paused) label="game paused" ;;
         table) label="high-score table" ;;
@@ -225,6 +254,8 @@ report() {
         awk -v p="$phase" '$1 == p { print $7 }' "$work/results" | row "  of which the main thread"
     done
     awk '$1 == "game" { print $4 / 1024 }' "$work/results" | row "resident MiB, game with music"
+    awk '$1 == "game_live" { print $4 / 1024 }' "$work/results" |
+        row "resident MiB, music synthesised"
     awk '$1 == "round" { print $4 / 1024 }' "$work/results" | row "resident MiB, music recorded"
     awk '$1 == "game_again" { print $4 / 1024 }' "$work/results" |
         row "resident MiB, game, returning player"
@@ -276,6 +307,7 @@ report() {
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 for rep in $(seq 1 "$repetitions"); do
     run_once "$rep"
+    run_once "$rep" _live
     run_once "$rep" _again
 done
 report
