@@ -30,7 +30,7 @@ void choose_language() {
 
 // Without music the player may still play, or end the program at once.
 void start_music() {
-    if (music_start("QMBLOKIT.MDS", true))
+    if (music_start(music_file_name, true))
         return;
     platform::set_cursor(platform::Cursor::Arrow);
     platform::show_cursor(true);

@@ -41,7 +41,7 @@ fs::path write_test_files() {
     if (mkdtemp(pattern.data()) == nullptr)
         return {};
     const fs::path directory = pattern;
-    write_file(directory / "QMBLOKIT.MDS", riff::melody());
+    write_file(directory / music_file_name, riff::melody());
     const char* names[] = {"WURF.WAV",  "REIHEN.WAV", "VIERER.WAV", "GAMEOVER.WAV",
                            "START.WAV", "LACH.WAV",   "TSCHAU.WAV"};
     double frequency = 330;
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     if (!load_sound_effects())
         std::fprintf(stderr, "no sound device\n");
     const long before = resident_kilobytes();
-    if (!music_start("QMBLOKIT.MDS", true)) {
+    if (!music_start(music_file_name, true)) {
         std::fprintf(stderr, "the music did not start\n");
         return 1;
     }

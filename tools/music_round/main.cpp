@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
     // SDL warns at the top of its voice that the disk driver is in use.
     SDL_LogSetOutputFunction([](void*, int, SDL_LogPriority, const char*) {}, nullptr);
 
-    const bool done = make_round(data_directory / "QMBLOKIT.MDS", scratch) &&
+    const bool done = make_round(data_directory / music_file_name, scratch) &&
                       put_in_place(sdl::saved_round_path(), out);
     fs::remove_all(scratch, error);
     if (!done) {
