@@ -141,9 +141,19 @@ void run_high_score_screen() {
     // The table stays as it is while it is shown, and the back buffer keeps
     // its picture through presents and flips: it is drawn once.
     draw_table_over_background();
+    // Presenting the unchanged picture again would only cost time; the
+    // backends repaint an uncovered window themselves. After a message it is
+    // presented once more, because a full-screen display that was switched
+    // away from and back shows nothing until the next present.
+    bool present_due = true;
     std::uint32_t last = platform::time_ms();
     do {
-        screen_loop_pass(last, present_frame);
+        const bool handled = screen_loop_pass(last, [&] {
+            if (present_due)
+                present_frame();
+            present_due = false;
+        });
+        present_due = present_due || handled;
     } while (!screen_exit_key_down() && !quit_requested);
     save_high_scores();
     wait_keys_released({platform::vk::Escape, platform::vk::Return, platform::vk::Space});

@@ -22,21 +22,22 @@ void draw_shaded_band(int top);
 // Escape, Return or Space is down (tested in that order).
 bool screen_exit_key_down();
 
-// One pass of a screen's waiting loop: handles one waiting window message;
-// otherwise sleeps while the game is not the active application, or, once
-// the millisecond count has moved on from `last`, notes the time and does
-// `step`. These screens change only when a key is pressed, so a pass may
-// sleep until one is.
-template <class Step> void screen_loop_pass(std::uint32_t& last, Step step) {
+// One pass of a screen's waiting loop: handles one waiting window message
+// and says so; otherwise sleeps while the game is not the active
+// application, or, once the millisecond count has moved on from `last`,
+// notes the time and does `step`. These screens change only when a key is
+// pressed, so a pass may sleep until one is.
+template <class Step> bool screen_loop_pass(std::uint32_t& last, Step step) {
     if (pump_message(input_wait_due()))
-        return;
+        return true;
     if (app_active == 0) {
         platform::wait_message();
-        return;
+        return false;
     }
     const std::uint32_t now = platform::time_ms();
     if (now == last)
-        return;
+        return false;
     last = now;
     step();
+    return false;
 }
