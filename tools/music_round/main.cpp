@@ -11,7 +11,9 @@
 #include "platform/sdl/soundfont.h"
 
 #include <SDL.h>
+#include <fluidsynth.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +21,7 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -38,6 +41,15 @@ bool wait_for(const fs::path& file) {
         std::this_thread::sleep_for(20ms);
     }
     return true;
+}
+
+// Whether a SoundFont the game would try is one. Without one the game plays
+// the music silently, and no round would ever be recorded.
+bool any_soundfont() {
+    const std::vector<std::string> candidates = sdl::existing_soundfonts();
+    return std::any_of(candidates.begin(), candidates.end(), [](const std::string& path) {
+        return fluid_is_soundfont(path.c_str()) != 0;
+    });
 }
 
 // Plays the music from the scratch directory, where no round made before is
@@ -71,9 +83,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s OUT DATA_DIR\n", argv[0]);
         return 2;
     }
-    if (sdl::existing_soundfonts().empty()) {
+    if (!any_soundfont()) {
         // Nothing to make: the game plays the music silently, as it does then.
-        std::fprintf(stderr, "%s: no SoundFont, so no round of the music\n", argv[0]);
+        std::fprintf(stderr, "%s: no SoundFont that loads, so no round of the music\n", argv[0]);
         return 0;
     }
     std::error_code error;
