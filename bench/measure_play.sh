@@ -30,7 +30,9 @@ seconds=${MEASURE_SECONDS:-12}
 
 if [ -z "${BLOKIT_MEASURE_INSIDE_X:-}" ]; then
     export BLOKIT_MEASURE_INSIDE_X=1
-    exec xvfb-run -a -s "-screen 0 640x480x24" "$0" "$@"
+    # Without -noreset the server resets whenever its last client leaves, and
+    # drops a game that connects at that moment: one start in a few hundred.
+    exec xvfb-run -a -s "-screen 0 640x480x24 -noreset" "$0" "$@"
 fi
 
 # shellcheck source=tests/e2e/game_session.sh

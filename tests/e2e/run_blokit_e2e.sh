@@ -32,7 +32,9 @@ out_dir=${2:-${BLOKIT_E2E_SCREENS:-}}
 
 if [ -z "${BLOKIT_E2E_INSIDE_X:-}" ]; then
     export BLOKIT_E2E_INSIDE_X=1
-    exec timeout -k 10 240 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "${arguments[@]}"
+    # -noreset: a server that resets when its last client leaves drops a game
+    # that connects at that moment.
+    exec timeout -k 10 240 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "${arguments[@]}"
 fi
 
 # shellcheck source=tests/e2e/game_session.sh
