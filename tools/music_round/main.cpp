@@ -88,14 +88,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: no SoundFont that loads, so no round of the music\n", argv[0]);
         return 0;
     }
+    // The music is played from the scratch directory: paths must not depend
+    // on the current one.
     std::error_code error;
     const fs::path out = fs::absolute(argv[1], error);
     const fs::path data_directory = fs::absolute(argv[2], error);
     fs::create_directories(out.parent_path(), error);
     // The game saves the round in its cache; this one is a scratch directory
-    // beside OUT, so that the round is renamed into place in one step.
+    // beside OUT, so that the round is renamed into place in one step. It
+    // cannot be made where OUT's directory could not be.
     std::string scratch = (out.parent_path() / ".music-round-XXXXXX").string();
-    if (error || mkdtemp(scratch.data()) == nullptr) {
+    if (mkdtemp(scratch.data()) == nullptr) {
         std::fprintf(stderr, "%s: cannot make a directory beside %s\n", argv[0], argv[1]);
         return 1;
     }

@@ -56,11 +56,11 @@ void quiet_fluidsynth() {
 // holds what came before the round too. It is saved once the round is
 // recorded, with a key made of the music queued at the start, the SoundFont
 // and the synthesizer's settings. A later run of the same music loads it
-// (a first run, the round made when the game was built or installed)
-// while the SoundFont loads and plays it from the start, while the music
-// moves on unheard (the synthesizer takes its controllers and programs, not
-// its notes): nothing is made at all. Should anything break the round
-// first, the synthesizer takes over at once.
+// (a player's first run loads the round made when the game was built or
+// installed) while the SoundFont loads and plays it from the start, while
+// the music moves on unheard (the synthesizer takes its controllers and
+// programs, not its notes): nothing is made at all. Should anything break
+// the round first, the synthesizer takes over at once.
 class MidiStream final : public MidiSink, public sdl::AudioSource {
   public:
     MidiStream(MidiDoneCallback callback, std::vector<std::string> soundfonts)
