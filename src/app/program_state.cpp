@@ -4,11 +4,9 @@
 #include "app/window_proc.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
-#include "game/blobs.h"
 #include "game/game_output.h"
 #include "game/player.h"
 #include "game/playfield.h"
-#include "game/random.h"
 #include "game/session.h"
 #include "gfx/display.h"
 #include "gfx/game_graphics.h"
@@ -31,8 +29,6 @@ void reset_program_state() {
     tree_search_found = false;
     reset_game_values();
     reset_board_geometry();
-    group_list = {};
-    seed_game_random(0);
     set_game_output(nullptr);
     quit_requested = false;
     app_active = 0;

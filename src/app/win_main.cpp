@@ -6,6 +6,8 @@
 #include "app/match_result.h"
 #include "app/picture_screens.h"
 #include "app/playfield_output.h"
+#include "app/replay_files.h"
+#include "app/replay_viewer.h"
 #include "app/title_screen.h"
 #include "app/window_icon.h"
 #include "app/window_proc.h"
@@ -58,13 +60,15 @@ void play_until_quit() {
         run_title_screen();
         if (quit_requested)
             break;
-        run_game();
+        const std::optional<Replay> replay = run_game();
         if (quit_requested)
             break;
         if (player_count == 1)
             run_high_score_screen();
         else
             show_match_result();
+        // After the table took the game's entry, which keeps its replay.
+        save_replay(*replay);
     }
 }
 
@@ -93,9 +97,12 @@ int shut_down() {
 
 } // namespace
 
-int WinMain(int show_command) {
+int WinMain(int show_command, const std::optional<std::string>& replay_file) {
     surfaces_need_restore = false;
     choose_language();
+    std::optional<Replay> replay;
+    if (replay_file && !(replay = load_replay(*replay_file)))
+        return 1;
     const bool fullscreen = ask_fullscreen();
     shutting_down = false;
     start_music();
@@ -111,7 +118,10 @@ int WinMain(int show_command) {
     show_window_icon();
     load_settings_and_assets();
     attach_playfield_output();
-    show_logo_screen();
+    if (replay)
+        watch_replay(*replay);
+    else
+        show_logo_screen();
     play_until_quit();
     return shut_down();
 }

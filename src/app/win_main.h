@@ -1,10 +1,17 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "platform/window.h"
 
 // The program: the language, the credits box with the full-screen question,
 // the music, the display, the settings and assets, the logo; then title
 // screen and game in turn until a quit is requested; then the advert and the
-// shut-down. `show_command` says how the window is first shown. The result is
-// the exit code of the quit message that ends the program: 0 on every path.
-int WinMain(int show_command = platform::show_normal);
+// shut-down. `show_command` says how the window is first shown. With
+// `replay_file` the replay is watched before the first title screen; one that
+// cannot be played is refused with a message box before anything else, and
+// the result is 1. Otherwise the result is the exit code of the quit message
+// that ends the program: 0 on every path.
+int WinMain(int show_command = platform::show_normal,
+            const std::optional<std::string>& replay_file = std::nullopt);

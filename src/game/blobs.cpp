@@ -1,6 +1,6 @@
 #include "game/blobs.h"
 
-GroupList group_list;
+GroupList& group_list = game_state.group_list;
 
 namespace {
 

@@ -3,23 +3,13 @@
 #include <array>
 #include <cstdint>
 
-#include "game/player.h"
+#include "game/game_state.h"
 
 // The smallest group of one colour that vanishes.
 constexpr int blob_vanish_size = 16;
 
-struct GroupCell {
-    std::int32_t column = 0;
-    std::int32_t row = 0;
-};
-
-// The group last collected, each cell once.
-struct GroupList {
-    std::array<GroupCell, board_cells> cells{};
-    int count = 0;
-};
-
-extern GroupList group_list;
+// The group last collected, each cell once (a member of game_state).
+extern GroupList& group_list;
 
 // Lets the filled cells of a column fall to its bottom, keeping their order.
 void settle_column(PlayerRecord& player, int column);

@@ -2,33 +2,18 @@
 
 #include "game/controls.h"
 #include "game/game_output.h"
+#include "game/live_input.h"
 #include "game/piece_moves.h"
 #include "game/player.h"
 #include "game/random.h"
-#include "game/session.h"
 #include "platform/clock.h"
-#include "platform/keyboard.h"
 
 namespace {
 
-using platform::vk::Escape;
-using platform::vk::Space;
-constexpr int pause_key = 'P';
 constexpr std::int32_t countdown_step = 25;
 // Level 0 falls one row every 38 ticks; each level is two ticks faster.
 constexpr int slowest_fall_ticks = 38;
 constexpr int fall_ticks_less_per_level = 2;
-
-void pause_game() {
-    game_output().draw_paused();
-    game_output().present_frame();
-    wait_keys_released({pause_key});
-    while (!key_down(Space) && !key_down(pause_key) && !key_down(Escape))
-        platform::idle_until(input_wait_due());
-    wait_keys_released({Space, pause_key, Escape});
-    game_output().redraw_playfield();
-    game_output().present_frame();
-}
 
 void prepare_record(int record) {
     PlayerRecord& player = players[record];
@@ -59,7 +44,11 @@ int fall_period() {
 } // namespace
 
 void start_game() {
-    seed_game_random(platform::time_ms());
+    start_game(platform::time_ms());
+}
+
+void start_game(std::uint32_t seed) {
+    seed_game_random(seed);
     for (int record = 0; record < player_count; ++record)
         prepare_record(record);
     players[0].state = state_playing;
@@ -69,16 +58,27 @@ void start_game() {
         game_output().present_frame();
     }
     game_output().show_game_palette();
+    fall_countdown = first_fall_ticks - players[0].level;
 }
 
-void game_tick() {
+std::optional<InputFrame> game_tick() {
     if (platform::time_ms() - last_tick_ms <= tick_length_ms)
-        return;
+        return std::nullopt;
     last_tick_ms = platform::time_ms();
-    check_game_keys();
+    const InputFrame input = read_input_frame();
+    run_tick(input);
+    return input;
+}
+
+void run_tick(const InputFrame& input) {
+    if (input.game_key_down(GameKey::Escape)) {
+        players[0].state = 0;
+        players[1].state = 0;
+    }
+    change_key_set(input);
     for (int i = 0; i < player_count; ++i)
         if (players[i].state >= state_playing)
-            players[i].control(i);
+            poll_key_set(i, input);
     for (int i = 0; i < player_count; ++i)
         if (players[i].state < state_playing)
             show_finished_board(players[i]);
@@ -97,15 +97,4 @@ void game_tick() {
 
 std::uint32_t next_tick_due() {
     return last_tick_ms + tick_length_ms + 1;
-}
-
-void check_game_keys() {
-    if (key_down(Escape)) {
-        players[0].state = 0;
-        players[1].state = 0;
-        wait_keys_released({Escape});
-    }
-    if (key_down(pause_key))
-        pause_game();
-    check_key_set_change();
 }

@@ -7,17 +7,25 @@
 #include "platform/clock.h"
 #include "platform/messages.h"
 
-void run_game() {
-    start_game();
+std::optional<Replay> run_game() {
+    const std::uint32_t seed = platform::time_ms();
+    ReplayRecorder recorder(replay_start_of(game_state, seed));
+    start_game(seed);
     game_output().play_effect(SoundEffect::Start);
     last_tick_ms = platform::time_ms();
-    fall_countdown = first_fall_ticks - players[0].level;
-    while (players[0].state > 0 && players[1].state > 0 && !quit_requested) {
+    while (game_running() && !quit_requested) {
         if (pump_message(next_tick_due()))
             continue;
-        if (app_active)
-            game_tick();
-        else
+        if (!app_active)
             platform::wait_message();
+        else if (const std::optional<InputFrame> input = game_tick())
+            recorder.add(*input);
     }
+    if (quit_requested)
+        return std::nullopt;
+    return recorder.finish(state_checksum(game_state));
+}
+
+bool game_running() {
+    return players[0].state > 0 && players[1].state > 0;
 }

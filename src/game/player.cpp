@@ -1,23 +1,19 @@
 #include "game/player.h"
 
-std::array<PlayerRecord, 2> players;
-std::int32_t player_count = 1;
-GameMode game_mode = GameMode::Blokit;
-std::array<std::int32_t, 2> key_set_choice{};
-std::array<std::array<std::uint8_t, key_actions>, 2> key_latch{{{1, 1, 1, 1}, {0, 0, 0, 0}}};
-std::int32_t fall_countdown = 0;
+#include "game/game_state.h"
+
+std::array<PlayerRecord, 2>& players = game_state.players;
+std::int32_t& player_count = game_state.player_count;
+GameMode& game_mode = game_state.game_mode;
+std::array<std::int32_t, 2>& key_set_choice = game_state.key_set_choice;
+std::array<std::array<std::uint8_t, key_actions>, 2>& key_latch = game_state.key_latch;
+std::int32_t& fall_countdown = game_state.fall_countdown;
+std::uint8_t& screen_dirty = game_state.screen_dirty;
 std::uint32_t last_tick_ms = 0;
-std::uint8_t screen_dirty = 0;
 
 void reset_game_values() {
-    players = {};
-    player_count = 1;
-    game_mode = GameMode::Blokit;
-    key_set_choice = {};
-    key_latch = {{{1, 1, 1, 1}, {0, 0, 0, 0}}};
-    fall_countdown = 0;
+    game_state = GameState{};
     last_tick_ms = 0;
-    screen_dirty = 0;
 }
 
 void apply_level_rule(PlayerRecord& player) {

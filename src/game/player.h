@@ -14,8 +14,8 @@ constexpr std::int32_t state_playing = 100;
 constexpr std::int32_t state_topped_out = 99;
 constexpr std::int32_t highest_level = 18;
 
-// The key-set function polled for a player; takes the player index.
-using ControlHandler = void (*)(int player);
+// The four key sets a player steers with (their keys are in controls.h).
+enum class KeySet : std::uint8_t { ArrowsCtrl, ArrowsUp, Wasd, AdsShift };
 
 // The falling piece. Its box of 4 x 4 cells is stored column by column: box
 // cell (c, r) is cells[c * 4 + r] and lies on board cell (column + c, row + r).
@@ -41,7 +41,9 @@ struct PlayerRecord {
     std::int32_t losses = 0;
     std::array<std::uint8_t, board_cells> board{};
     Piece piece;
-    ControlHandler control = nullptr;
+    // Set by each game start; a record never started draws the legend of the
+    // second set.
+    KeySet control = KeySet::ArrowsUp;
 
     std::uint8_t& cell(int column, int row) { return board[column * board_rows + row]; }
     std::uint8_t cell(int column, int row) const { return board[column * board_rows + row]; }
@@ -52,14 +54,17 @@ enum class GameMode : std::uint8_t { Blokit = 0, Blob = 1 };
 // Action order of a key latch: move left, move right, rotate, drop.
 constexpr int key_actions = 4;
 
-extern std::array<PlayerRecord, 2> players;
-extern std::int32_t player_count;
-extern GameMode game_mode;
-extern std::array<std::int32_t, 2> key_set_choice;
-extern std::array<std::array<std::uint8_t, key_actions>, 2> key_latch;
-extern std::int32_t fall_countdown;
+// The members of game_state (game_state.h) under their own names.
+extern std::array<PlayerRecord, 2>& players;
+extern std::int32_t& player_count;
+extern GameMode& game_mode;
+extern std::array<std::int32_t, 2>& key_set_choice;
+extern std::array<std::array<std::uint8_t, key_actions>, 2>& key_latch;
+extern std::int32_t& fall_countdown;
+extern std::uint8_t& screen_dirty;
+// The clock of the live game: not part of the game's state, as a replay or
+// a rolled-back game keeps its own.
 extern std::uint32_t last_tick_ms;
-extern std::uint8_t screen_dirty;
 
 // The values the program starts with: no losses, one player, the falling-piece
 // mode, the left or single player's latches armed and the right player's not.

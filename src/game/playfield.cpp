@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "game/controls.h"
 #include "game/session.h"
 #include "gfx/game_graphics.h"
 #include "gfx/sprite.h"
@@ -104,7 +103,7 @@ void draw_one_player_status(const PlayerRecord& player) {
     text(font, x, 3 * h, "ESC-QUIT");
     text(font, x, 5 * h, "LEFT-LEFT");
     text(font, x, 7 * h, "RIGHT-RIGHT");
-    if (player.control == controls_arrows_ctrl) {
+    if (player.control == KeySet::ArrowsCtrl) {
         text(font, x, 9 * h, "DOWN-ROTATE");
         text(font, x, 11 * h, "CTRL-DROP");
     } else {
@@ -152,10 +151,10 @@ void draw_two_player_status() {
         text(font, middle - 2 * w, h, "BLOB");
     else
         text(font, middle - 3 * w, h, "BLOKIT");
-    const bool left_shift = players[0].control == controls_ads_shift;
+    const bool left_shift = players[0].control == KeySet::AdsShift;
     draw_player_column(font, w, players[0],
                        {"A", "D", left_shift ? "SHFT" : "S", left_shift ? "S" : "W", "F1"});
-    const bool right_ctrl = players[1].control == controls_arrows_ctrl;
+    const bool right_ctrl = players[1].control == KeySet::ArrowsCtrl;
     draw_player_column(
         font, display.screen_width - 6 * w, players[1],
         {"LEFT", "RIGHT", right_ctrl ? "CTRL" : "DOWN", right_ctrl ? "DOWN" : "UP", "F2"});

@@ -1,14 +1,13 @@
 #include "game/random.h"
 
-namespace {
-std::uint32_t random_state = 0;
-}
+#include "game/game_state.h"
 
 int game_random() {
-    random_state = random_state * 1103515245u + 12345u;
-    return static_cast<int>((random_state >> 16) & 32767u);
+    std::uint32_t& state = game_state.random_state;
+    state = state * 1103515245u + 12345u;
+    return static_cast<int>((state >> 16) & 32767u);
 }
 
 void seed_game_random(std::uint32_t seed) {
-    random_state = seed;
+    game_state.random_state = seed;
 }

@@ -6,6 +6,7 @@ namespace platform {
 // are listed.
 namespace vk {
 constexpr int Backspace = 0x08;
+constexpr int Tab = 0x09;
 constexpr int Return = 0x0D;
 constexpr int Shift = 0x10;
 constexpr int Control = 0x11;

@@ -16,4 +16,7 @@ std::string executable_directory();
 // `under_home` below $HOME; empty when neither is usable.
 std::string xdg_base_directory(const char* variable, const char* under_home);
 
+// The name of the folder beside the high-score table that holds the replays.
+const char* replay_folder_name();
+
 } // namespace platform

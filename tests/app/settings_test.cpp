@@ -68,14 +68,14 @@ TEST_F(Settings, NothingStoredStartsWithFirstKeySetsAndOnePlayer) {
     EXPECT_EQ(player_count, 1);
     EXPECT_EQ(game_mode, GameMode::Blokit);
     EXPECT_EQ(players[0].losses, 0);
-    EXPECT_EQ(starting_key_set(0), controls_arrows_ctrl);
+    EXPECT_EQ(starting_key_set(0), KeySet::ArrowsCtrl);
 }
 
 TEST_F(Settings, KeySetChangedInAGameSurvivesTheNextStart) {
     start_game();
     hold_key(platform::vk::F1, 100, 200);
     headless::advance(150);
-    check_key_set_change();
+    game_tick();
     EXPECT_EQ(key_set_choice, (Choice{1, 0}));
     save_settings_and_release();
     const std::string stored = read_file(config->settings_file());
@@ -84,7 +84,7 @@ TEST_F(Settings, KeySetChangedInAGameSurvivesTheNextStart) {
     ASSERT_TRUE(open_display(mode_fullscreen, "QM - Blokit", 8, 640, 480, 640, 480));
     load_from_run_directory();
     EXPECT_EQ(key_set_choice, (Choice{1, 0}));
-    EXPECT_EQ(starting_key_set(0), controls_arrows_up);
+    EXPECT_EQ(starting_key_set(0), KeySet::ArrowsUp);
 }
 
 TEST_F(Settings, StoredTextIsReadLikeTwoDecimalNumbers) {

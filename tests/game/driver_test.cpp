@@ -51,7 +51,7 @@ TEST_F(DriverTest, StartPreparesBothRecordsAndKeepsLosses) {
     EXPECT_EQ(players[0].losses, -3);
     EXPECT_EQ(players[0].cell(2, 2), 0);
     EXPECT_EQ(players[0].piece.row, -1);
-    EXPECT_EQ(players[0].control, &controls_arrows_ctrl);
+    EXPECT_EQ(players[0].control, KeySet::ArrowsCtrl);
     EXPECT_EQ(players[1].score, 1234) << "the second record is not played";
     EXPECT_EQ(players[1].cell(0, 0), 5);
 

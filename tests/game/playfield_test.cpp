@@ -145,7 +145,7 @@ TEST_F(PlayfieldDrawing, RedrawShowsBoardCellsPieceAndFrameAndMarksTheScreen) {
     player.cell(1, 22) = 5;
     player.cell(2, 22) = 2;
     player.piece = box_piece({{1, 1}, {2, 1}, {1, 2}, {2, 2}}, 3, 4, 4);
-    player.control = controls_arrows_ctrl;
+    player.control = KeySet::ArrowsCtrl;
     screen_dirty = 0;
     redraw_playfield();
     EXPECT_EQ(screen_dirty, 1);
@@ -197,7 +197,7 @@ TEST_F(PlayfieldDrawing, OnePlayerStatusFollowsLanguageAndKeySet) {
     player.score = 1234;
     player.level = 3;
     player.rows = 17;
-    player.control = controls_arrows_ctrl;
+    player.control = KeySet::ArrowsCtrl;
     use_english = true;
     redraw_playfield();
     expect_golden_screen("playfield_one_player_en");
@@ -212,7 +212,7 @@ TEST_F(PlayfieldDrawing, OnePlayerStatusFollowsLanguageAndKeySet) {
 
     use_english = false;
     game_mode = GameMode::Blob;
-    player.control = controls_arrows_up;
+    player.control = KeySet::ArrowsUp;
     redraw_playfield();
     expect_golden_screen("playfield_one_player_de_blob");
     expect_texts({{48, 14, "QM-BLOB"},
@@ -230,8 +230,8 @@ TEST_F(PlayfieldDrawing, TwoPlayersShowBothKeyColumnsAtHalfAdvance) {
         players[i].index = i;
         players[i].piece = box_piece({{1, 1}, {2, 1}, {1, 2}, {2, 2}}, 3, 2, std::uint8_t(2 + i));
     }
-    players[0].control = controls_ads_shift;
-    players[1].control = controls_arrows_up;
+    players[0].control = KeySet::AdsShift;
+    players[1].control = KeySet::ArrowsUp;
     players[0].score = 40;
     players[1].rows = 12;
     players[1].cell(9, 22) = 7;
@@ -258,8 +258,8 @@ TEST_F(PlayfieldDrawing, TwoPlayersShowBothKeyColumnsAtHalfAdvance) {
     EXPECT_TRUE(same_block(display.back_buffer, 66, 8, board_side_sprite->surface, 0, 0, 4, 460));
     EXPECT_TRUE(same_block(display.back_buffer, 570, 8, board_side_sprite->surface, 0, 0, 4, 460));
 
-    players[0].control = controls_wasd;
-    players[1].control = controls_arrows_ctrl;
+    players[0].control = KeySet::Wasd;
+    players[1].control = KeySet::ArrowsCtrl;
     redraw_playfield();
     expect_texts({{8, 168, "S"}, {8, 182, "W"}, {592, 168, "CTRL"}, {592, 182, "DOWN"}}, 8);
     EXPECT_FALSE(text_shows(592, 182, "UP", 8));

@@ -177,8 +177,8 @@ TEST_F(GameTest, F1AndF2HeldTogetherInAGameChangeTheRightPlayer) {
     hold_key(vk::Escape, start + 1000, start + 1010);
     run_game_with_deadline(600'000);
     ASSERT_FALSE(quit_requested);
-    EXPECT_EQ(players[0].control, &controls_ads_shift);
-    EXPECT_EQ(players[1].control, &controls_arrows_up);
+    EXPECT_EQ(players[0].control, KeySet::AdsShift);
+    EXPECT_EQ(players[1].control, KeySet::ArrowsUp);
     EXPECT_EQ(key_set_choice, (std::array<std::int32_t, 2>{0, 1}));
 }
 

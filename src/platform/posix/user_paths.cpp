@@ -25,4 +25,8 @@ std::string xdg_base_directory(const char* variable, const char* under_home) {
     return {};
 }
 
+const char* replay_folder_name() {
+    return "replays";
+}
+
 } // namespace platform

@@ -32,4 +32,8 @@ std::string xdg_base_directory(const char*, const char*) {
     return appdata ? appdata : "";
 }
 
+const char* replay_folder_name() {
+    return "Replays";
+}
+
 } // namespace platform
