@@ -106,9 +106,7 @@ void watch_replay(const Replay& replay) {
     last_tick_ms = platform::time_ms();
     ReplayPlayer player(replay);
     const bool stopped = play_ticks(player);
-    InputFrame unused;
-    const bool as_recorded = !game_running() && !player.next(unused) &&
-                             state_checksum(game_state) == replay.final_checksum;
+    const bool as_recorded = ended_as_recorded(replay, player);
     game_state = program_values;
     if (!stopped && !quit_requested && !as_recorded)
         error_box(language("This replay went out of step with the game it recorded.",

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "game/driver.h"
+#include "game/game_loop.h"
 #include "game/shapes.h"
 #include "platform/fingerprint.h"
 #include "res/byte_order.h"
@@ -188,6 +189,12 @@ bool ReplayPlayer::next(InputFrame& input) {
     input = frame_;
     ++tick_;
     return true;
+}
+
+bool ended_as_recorded(const Replay& replay, ReplayPlayer& player) {
+    InputFrame unused;
+    return !game_running() && !player.next(unused) &&
+           state_checksum(game_state) == replay.final_checksum;
 }
 
 std::vector<std::uint8_t> encode_replay(const Replay& replay) {

@@ -68,6 +68,10 @@ class ReplayPlayer {
     InputFrame frame_;
 };
 
+// After the ticks of `player`: whether the game ended at its last tick in
+// the state the replay recorded.
+bool ended_as_recorded(const Replay& replay, ReplayPlayer& player);
+
 // What reading a replay file found.
 enum class ReplayCheck { Playable, NotAReplay, OtherVersion, OtherGameData, Damaged };
 
