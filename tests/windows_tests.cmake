@@ -11,7 +11,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 file(GLOB_RECURSE BLOKIT_TEST_SOURCES CONFIGURE_DEPENDS *.cpp)
 list(FILTER BLOKIT_TEST_SOURCES EXCLUDE REGEX
-     "/tests/(sdl/|app/settings_test|app/high_score_file_posix_test|app/language_test|res/archive_tool_test|data/generator_test)")
+     "/tests/(sdl/|e2e/|app/settings_test|app/high_score_file_posix_test|app/language_test|res/archive_tool_test|data/generator_test)")
 add_executable(blokit_tests ${BLOKIT_TEST_SOURCES})
 target_include_directories(blokit_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_options(blokit_tests PRIVATE -include

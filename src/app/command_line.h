@@ -1,10 +1,13 @@
 #pragma once
 
 // The program's options: `--replay FILE` watches a replay before the title
-// screen, `--help` lists the options.
+// screen, `--host [PORT]` and `--join HOST[:PORT]` (with `--blob` for the
+// blob mode) start a network game, `--help` lists the options.
 
 #include <optional>
 #include <string>
+
+#include "app/network_link.h"
 
 struct CommandLine {
     bool help = false;
@@ -13,6 +16,7 @@ struct CommandLine {
     // Made absolute, so that it names the same file wherever the program
     // finds its data.
     std::optional<std::string> replay_file;
+    std::optional<NetworkRequest> network;
 };
 
 CommandLine parse_command_line(int argc, const char* const* argv);

@@ -12,5 +12,5 @@ int main(int argc, char** argv) {
     const std::string program_directory = platform::executable_directory();
     if (!program_directory.empty())
         choose_data_location(std::filesystem::path(program_directory) / BLOKIT_DATA_FROM_PROGRAM);
-    return WinMain(platform::show_normal, options.replay_file);
+    return WinMain(platform::show_normal, options.replay_file, options.network);
 }

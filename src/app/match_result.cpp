@@ -22,13 +22,17 @@ void draw_wins_line(int band_top, int player_number, std::int32_t other_losses) 
 
 } // namespace
 
-void show_match_result() {
+void draw_match_result() {
     const int third = display.screen_height / 3;
     draw_shaded_band(third);
     draw_shaded_band(2 * third);
     draw_wins_line(third, 1, players[1].losses);
     draw_wins_line(2 * third, 2, players[0].losses);
     present_frame();
+}
+
+void show_match_result() {
+    draw_match_result();
     wait_keys_released({platform::vk::Space, platform::vk::Escape, platform::vk::Return});
     while (!screen_exit_key_down() && !quit_requested)
         if (!pump_message(input_wait_due()) && app_active == 0)

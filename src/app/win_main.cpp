@@ -4,6 +4,7 @@
 #include "app/credits.h"
 #include "app/high_scores.h"
 #include "app/match_result.h"
+#include "app/network_game.h"
 #include "app/picture_screens.h"
 #include "app/playfield_output.h"
 #include "app/replay_files.h"
@@ -72,6 +73,12 @@ void play_until_quit() {
     }
 }
 
+void play_over_network(const NetworkRequest& request) {
+    NetworkLink link;
+    if (request.host ? host_network_game(request, link) : join_network_game(request, link))
+        play_network_games(link);
+}
+
 // Handles what is still queued, up to the quit message, without sleeping.
 int drain_messages() {
     platform::Message message;
@@ -97,7 +104,8 @@ int shut_down() {
 
 } // namespace
 
-int WinMain(int show_command, const std::optional<std::string>& replay_file) {
+int WinMain(int show_command, const std::optional<std::string>& replay_file,
+            const std::optional<NetworkRequest>& network) {
     surfaces_need_restore = false;
     choose_language();
     std::optional<Replay> replay;
@@ -120,6 +128,8 @@ int WinMain(int show_command, const std::optional<std::string>& replay_file) {
     attach_playfield_output();
     if (replay)
         watch_replay(*replay);
+    else if (network)
+        play_over_network(*network);
     else
         show_logo_screen();
     play_until_quit();

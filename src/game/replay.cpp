@@ -31,19 +31,6 @@ constexpr int bit_field_width = 4;
 // `losses` only ever goes down, once per game; far below this it would wrap.
 constexpr std::int32_t fewest_losses = -1000000000;
 
-// What the rules are made of: a replay of other rules plays another game.
-std::uint32_t rules_fingerprint() {
-    platform::Fingerprint sum;
-    for (int kind = 1; kind <= piece_kinds; ++kind) {
-        const std::array<std::uint8_t, 16> cells = shape_cells(kind);
-        sum.add(cells.data(), cells.size());
-    }
-    for (int value : {board_columns, board_rows, key_actions, first_fall_ticks, highest_level,
-                      state_playing, state_topped_out})
-        sum.add(value);
-    return static_cast<std::uint32_t>(sum.value());
-}
-
 void put_u32(std::uint8_t* p, std::uint32_t value) {
     for (int i = 0; i < 4; ++i)
         p[i] = static_cast<std::uint8_t>(value >> (8 * i));
@@ -132,6 +119,19 @@ ReplayStart read_start(const std::uint8_t* p) {
 }
 
 } // namespace
+
+// What the rules are made of: a replay of other rules plays another game.
+std::uint32_t rules_fingerprint() {
+    platform::Fingerprint sum;
+    for (int kind = 1; kind <= piece_kinds; ++kind) {
+        const std::array<std::uint8_t, 16> cells = shape_cells(kind);
+        sum.add(cells.data(), cells.size());
+    }
+    for (int value : {board_columns, board_rows, key_actions, first_fall_ticks, highest_level,
+                      state_playing, state_topped_out})
+        sum.add(value);
+    return static_cast<std::uint32_t>(sum.value());
+}
 
 ReplayStart replay_start_of(const GameState& state, std::uint32_t seed) {
     ReplayStart start;

@@ -72,6 +72,10 @@ class ReplayPlayer {
 // the state the replay recorded.
 bool ended_as_recorded(const Replay& replay, ReplayPlayer& player);
 
+// What the rules are made of: a replay or a network peer with other rules
+// plays another game.
+std::uint32_t rules_fingerprint();
+
 // What reading a replay file found.
 enum class ReplayCheck { Playable, NotAReplay, OtherVersion, OtherGameData, Damaged };
 
