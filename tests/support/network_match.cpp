@@ -119,7 +119,8 @@ void act(std::array<Side, 2>& sides, int index, SimulatedNetwork& network, Packe
     if (packet && decode_message(packet->bytes, message) == DecodeResult::Ok)
         side.peer.receive(message, now_ms);
     figures.rolled_back += static_cast<std::uint32_t>(side.peer.rollback().reconcile());
-    figures.out_of_step = figures.out_of_step || side.peer.check_step() == PeerEvent::OutOfStep;
+    if (side.peer.check_step() == PeerEvent::OutOfStep)
+        figures.out_of_step = true;
     if (now_ms >= side.next_tick_ms) {
         side.next_tick_ms += tick_ms;
         switch (side.peer.next_tick()) {
