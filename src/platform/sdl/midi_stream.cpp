@@ -50,8 +50,10 @@ class MidiStream final : public sdl::AudioSource {
         loader_.join();
     }
 
+    // A stream that is paused, or has nothing queued, renders nothing once
+    // its last notes have died away: silent music costs no processor time.
     void render(float* mix, int frames) override {
-        if (synth_.ready())
+        if (synth_.ready() && (sequencer.playing() || synth_.active_voices() > 0))
             synth_.play(sequencer, mix, frames);
     }
 
