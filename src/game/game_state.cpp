@@ -1,12 +1,12 @@
 #include "game/game_state.h"
 
-#include "platform/fingerprint.h"
+#include "game/checksum.h"
 
 GameState game_state;
 
 namespace {
 
-void add_record(platform::Fingerprint& sum, const PlayerRecord& player) {
+void add_record(Checksum& sum, const PlayerRecord& player) {
     for (std::int32_t value :
          {player.index, player.state, player.score, player.rows, player.level, player.losses})
         sum.add(value);
@@ -21,7 +21,7 @@ void add_record(platform::Fingerprint& sum, const PlayerRecord& player) {
 } // namespace
 
 std::uint64_t state_checksum(const GameState& state) {
-    platform::Fingerprint sum;
+    Checksum sum;
     sum.add(state.player_count);
     sum.add(static_cast<std::uint8_t>(state.game_mode));
     for (int i = 0; i < state.player_count && i < 2; ++i)

@@ -56,7 +56,8 @@ PeerEvent NetPeer::receive(const NetMessage& message, std::uint32_t now_ms) {
     if (const auto* inputs = std::get_if<Inputs>(&message); inputs && inputs->session == session_) {
         last_heard_ms_ = now_ms;
         take_inputs(*inputs);
-    } else if (const auto* sum = std::get_if<Checksum>(&message); sum && sum->session == session_) {
+    } else if (const auto* sum = std::get_if<StateChecksum>(&message);
+               sum && sum->session == session_) {
         last_heard_ms_ = now_ms;
         take_checksum(*sum);
     } else if (const auto* leave = std::get_if<Leave>(&message);
@@ -82,7 +83,7 @@ void NetPeer::take_inputs(const Inputs& inputs) {
         std::max(remote_tick_, inputs.first + static_cast<std::uint32_t>(inputs.inputs.size()));
 }
 
-void NetPeer::take_checksum(const Checksum& checksum) {
+void NetPeer::take_checksum(const StateChecksum& checksum) {
     if (checksum.game != game_)
         return;
     if (disagree(own_, checksum.tick, checksum.checksum))
@@ -133,7 +134,8 @@ std::vector<std::vector<std::uint8_t>> NetPeer::outgoing() {
     std::vector<std::vector<std::uint8_t>> packets{encode_message(inputs)};
     if (checksum_repeats_ > 0) {
         --checksum_repeats_;
-        packets.push_back(encode_message(Checksum{session_, game_, fresh_.tick, fresh_.value}));
+        packets.push_back(
+            encode_message(StateChecksum{session_, game_, fresh_.tick, fresh_.value}));
     }
     return packets;
 }

@@ -73,7 +73,7 @@ class NetPeer {
         bool known = false;
     };
     void take_inputs(const Inputs& inputs);
-    void take_checksum(const Checksum& checksum);
+    void take_checksum(const StateChecksum& checksum);
     std::uint8_t shared_pause() const;
     void record_checksum(std::uint32_t tick, std::uint64_t value);
     // This side's ticks ahead of the newest input it has of the other side.

@@ -72,7 +72,7 @@ void write_body(Writer& w, const Inputs& m) {
     for (SideInput input : m.inputs)
         w.put(input, 1);
 }
-void write_body(Writer& w, const Checksum& m) {
+void write_body(Writer& w, const StateChecksum& m) {
     w.put(m.session, 4);
     w.put(m.game, 2);
     w.put(m.tick, 4);
@@ -118,7 +118,7 @@ bool read_body(Reader& r, Inputs& m) {
     return std::all_of(m.inputs.begin(), m.inputs.end(),
                        [](SideInput input) { return (input & ~side_input_mask) == 0; });
 }
-bool read_body(Reader& r, Checksum& m) {
+bool read_body(Reader& r, StateChecksum& m) {
     m.session = static_cast<std::uint32_t>(r.get(4));
     m.game = static_cast<std::uint16_t>(r.get(2));
     m.tick = static_cast<std::uint32_t>(r.get(4));
@@ -172,7 +172,7 @@ DecodeResult decode_message(std::span<const std::uint8_t> bytes, NetMessage& mes
         ok = read_message<Inputs>(reader, message);
         break;
     case Type::Checksum:
-        ok = read_message<Checksum>(reader, message);
+        ok = read_message<StateChecksum>(reader, message);
         break;
     case Type::Leave:
         ok = read_message<Leave>(reader, message);

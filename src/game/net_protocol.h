@@ -63,7 +63,7 @@ struct Inputs {
 };
 
 // The checksum of the state before tick `tick` of game `game`.
-struct Checksum {
+struct StateChecksum {
     std::uint32_t session = 0;
     std::uint16_t game = 0;
     std::uint32_t tick = 0;
@@ -74,7 +74,7 @@ struct Leave {
     std::uint32_t session = 0;
 };
 
-using NetMessage = std::variant<Hello, Welcome, Refuse, Inputs, Checksum, Leave>;
+using NetMessage = std::variant<Hello, Welcome, Refuse, Inputs, StateChecksum, Leave>;
 
 enum class DecodeResult { Ok, OtherVersion, Malformed };
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "game/checksum.h"
 #include "game/driver.h"
 #include "game/game_loop.h"
 #include "game/shapes.h"
-#include "platform/fingerprint.h"
 #include "res/byte_order.h"
 
 namespace {
@@ -122,7 +122,7 @@ ReplayStart read_start(const std::uint8_t* p) {
 
 // What the rules are made of: a replay of other rules plays another game.
 std::uint32_t rules_fingerprint() {
-    platform::Fingerprint sum;
+    Checksum sum;
     for (int kind = 1; kind <= piece_kinds; ++kind) {
         const std::array<std::uint8_t, 16> cells = shape_cells(kind);
         sum.add(cells.data(), cells.size());

@@ -117,6 +117,26 @@ TEST_F(WholeProgramTest, AOnePlayerGameFromStartToExitLeavesTheTableAndTheSettin
     EXPECT_GT(high_scores[0].score, 0);
     EXPECT_EQ(high_scores[1].score, 0);
     EXPECT_NE(settings_text().find("Options=0 0\n"), std::string::npos);
+    // The game's replay, named by its number and the result in the table.
+    const std::string replay_name = "000001-" + std::to_string(high_scores[0].score) + "-" +
+                                    std::to_string(high_scores[0].rows) + "-" +
+                                    std::to_string(high_scores[0].level) + ".bkr";
+    EXPECT_TRUE(fs::is_regular_file(scratch_ / "replays" / replay_name)) << replay_name;
+}
+
+TEST_F(WholeProgramTest, AReplayThatCannotBePlayedIsRefusedBeforeAnythingElse) {
+    // The version of this program, and too short for anything else.
+    std::ofstream(scratch_ / "damaged.bkr") << std::string("BKRP\x01\x00\x01\x02", 8);
+    for (const char* file : {"missing.bkr", "damaged.bkr"})
+        EXPECT_EQ(WinMain(platform::show_normal, file), 1);
+    const auto& boxes = headless::shown_boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "The replay file cannot be read.");
+    EXPECT_EQ(boxes[1].text, "This replay file is damaged.");
+    EXPECT_EQ(boxes[1].caption, "Blokit replay");
+    EXPECT_FALSE(boxes[1].owned);
+    EXPECT_EQ(headless::frames_presented(), 0u);
+    EXPECT_FALSE(headless::midi_stream_is_open());
 }
 
 TEST_F(WholeProgramTest, EscapeOnTheTitleGoesStraightToTheAdvert) {

@@ -64,3 +64,35 @@ shot() {
     echo "screenshot $1: $colours colours"
     [ "$colours" -ge 16 ] || fail "screenshot $1 is blank ($colours colours)"
 }
+
+# A picture of the game's window alone, 640 x 480, as $out_dir/$1.png.
+window_shot() {
+    import -window "$game_window" "$out_dir/$1.png" 2>/dev/null
+}
+
+# How many pixels of two pictures differ, in the rectangle $3 (WxH+X+Y) or
+# in all of them.
+differing_pixels() {
+    local area=${3:+-extract $3}
+    # shellcheck disable=SC2086
+    compare -metric AE $area "$1" "$2" null: 2>&1 | cut -d' ' -f1
+}
+
+# Drops pieces while taking pictures of the game's window, until the screen
+# after the game shows: the board's left frame, $2 (WxH+X+Y), is no longer as
+# in the picture $1. Leaves the last picture of the game as
+# $out_dir/$3.png; fails unless it is the picture the game ended on (it
+# stands for seconds after a top-out, so the two before agree).
+shoot_until_game_ends() {
+    local reference=$1 frame=$2 name=$3 i
+    for i in $(seq 1 200); do
+        [ -z "${drop_key:-}" ] || xdotool keydown "$drop_key" sleep 0.05 keyup "$drop_key"
+        window_shot "$name-$i" || fail "no picture of the window"
+        [ "$(differing_pixels "$reference" "$out_dir/$name-$i.png" "$frame")" = 0 ] || break
+    done
+    [ "$i" -gt 2 ] || fail "$name: the game ended before its pictures"
+    [ "$(differing_pixels "$out_dir/$name-$((i - 2)).png" "$out_dir/$name-$((i - 1)).png")" = 0 ] ||
+        fail "$name: the game's screen still changed before it ended"
+    mv "$out_dir/$name-$((i - 1)).png" "$out_dir/$name.png"
+    rm -f "$out_dir/$name"-*.png
+}

@@ -1,9 +1,11 @@
 #!/bin/bash
 # Plays the real game program under a virtual X server: answers the credits
 # box, leaves the logo with Space (still held when the title screen starts,
-# it starts a one-player game at once), photographs the game, ends it with
-# Escape, leaves the high-score table for the title screen, closes the window
-# there, and checks the exit code and the files the game left behind.
+# it starts a one-player game at once), photographs the game, drops pieces
+# until the player tops out, leaves the high-score table for the title screen,
+# closes the window there, and checks the exit code and the files the game
+# left behind. Then it watches the game's replay with --replay: its last
+# picture must be the game's last picture, and the title screen follows.
 #
 # Usage: run_blokit_e2e.sh RUN_DIR [OUTPUT_DIR]
 #        run_blokit_e2e.sh --installed PROGRAM [OUTPUT_DIR]
@@ -13,7 +15,7 @@
 # data directory there, and the installed tree must be left as it was.
 # Screenshots are kept in OUTPUT_DIR (else in $BLOKIT_E2E_SCREENS) when one is
 # named; otherwise they go with the scratch directory. Needs xvfb-run, xdotool,
-# xwininfo and ImageMagick's import and identify.
+# xwininfo and ImageMagick's import, identify and compare.
 
 set -u
 arguments=("$@")
@@ -42,6 +44,8 @@ fi
 work=$(mktemp -d)
 out_dir=${out_dir:-$work}
 game_pid=
+# The left frame of a one-player board, the same in every picture of a game.
+board_frame=4x460+216+8
 trap end_session EXIT
 
 fail() {
@@ -75,22 +79,29 @@ fi
 game_pid=$!
 
 # Escape answers the credits box with No: a window, not the full screen.
-box=$(find_window "QM-Blokit" 30) || fail "no credits box"
-xdotool key --window "$box" Escape
 # A "MIDI" box only comes when the music cannot play; OK goes on.
-if midi=$(find_window "MIDI" 3); then
-    echo "music box shown; answering OK"
-    xdotool key --window "$midi" Return
-fi
-game_window=$(find_window "QM - Blokit" 30) || fail "no game window"
-xdotool windowfocus "$game_window" 2>/dev/null
+answer_start_boxes() {
+    local box midi
+    box=$(find_window "QM-Blokit" 30) || fail "no credits box"
+    xdotool key --window "$box" Escape
+    if midi=$(find_window "MIDI" 3); then
+        echo "music box shown; answering OK"
+        xdotool key --window "$midi" Return
+    fi
+    game_window=$(find_window "QM - Blokit" 30) || fail "no game window"
+    xdotool windowfocus "$game_window" 2>/dev/null
+}
+answer_start_boxes
 sleep 2
 shot logo
 press space
 sleep 3
 shot game
-press Escape
-sleep 2
+window_shot game_window || fail "no picture of the game's window"
+# Drops until the player tops out; the game-over picture then stands for
+# four fall periods before the table comes.
+drop_key=ctrl shoot_until_game_ends "$out_dir/game_window.png" "$board_frame" game_end
+sleep 1
 shot table
 press space
 sleep 4
@@ -108,4 +119,21 @@ if [ -n "$installed" ]; then
     [ "$(fingerprint)" = "$tree_before" ] || fail "the installed tree changed"
     echo "installed tree unchanged"
 fi
+
+# The game's replay, kept beside the table, watched: it ends on the game's
+# last picture and the title follows.
+replay=$(find "$(dirname "$high_score_file")/replays" -name '*.bkr' | head -n 1)
+[ -n "$replay" ] || fail "no replay kept"
+echo "replay ${replay#"$work"/}: $(stat -c %s "$replay") bytes"
+"$program" --replay "$replay" >"$work/game.log" 2>&1 &
+game_pid=$!
+answer_start_boxes
+shoot_until_game_ends "$out_dir/game_window.png" "$board_frame" replay_end
+[ "$(differing_pixels "$out_dir/game_end.png" "$out_dir/replay_end.png")" = 0 ] ||
+    fail "the replay's last picture differs from the game's"
+echo "the replay ends on the game's last picture"
+sleep 2
+shot replay_title
+close_game || fail "the game did not end after the replay's window was closed"
+[ "$game_status" -eq 0 ] || fail "exit code $game_status after the replay"
 echo "PASS"

@@ -20,7 +20,7 @@ std::vector<NetMessage> one_of_each() {
             Welcome{0x1122334455667788, 42, GameMode::Blob, 0xDEADBEEF},
             Refuse{42, RefuseReason::OtherGameData},
             inputs,
-            Checksum{42, 7, 380, 0x0123456789ABCDEF},
+            StateChecksum{42, 7, 380, 0x0123456789ABCDEF},
             Leave{42}};
 }
 
@@ -151,11 +151,11 @@ TEST_F(RollbackTest, PauseAndTheNextGameAreAgreedByBothSides) {
 TEST_F(RollbackTest, AChecksumThatDiffersIsOutOfStep) {
     start();
     NetPeer host(0, 5, 0);
-    EXPECT_EQ(host.receive(Checksum{5, 0, 0, state_checksum(game_state)}, 1), PeerEvent::None);
+    EXPECT_EQ(host.receive(StateChecksum{5, 0, 0, state_checksum(game_state)}, 1), PeerEvent::None);
     EXPECT_EQ(host.check_step(), PeerEvent::None);
-    EXPECT_EQ(host.receive(Checksum{6, 0, 0, 1}, 1), PeerEvent::None); // another session's
+    EXPECT_EQ(host.receive(StateChecksum{6, 0, 0, 1}, 1), PeerEvent::None); // another session's
     EXPECT_EQ(host.check_step(), PeerEvent::None);
-    EXPECT_EQ(host.receive(Checksum{5, 0, 0, 1}, 1), PeerEvent::None);
+    EXPECT_EQ(host.receive(StateChecksum{5, 0, 0, 1}, 1), PeerEvent::None);
     EXPECT_EQ(host.check_step(), PeerEvent::OutOfStep);
     EXPECT_EQ(host.receive(Leave{5}, 2), PeerEvent::Left);
 }

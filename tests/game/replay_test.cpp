@@ -4,11 +4,15 @@
 #include "game_test_support.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 #include "game/driver.h"
 #include "game/game_loop.h"
 #include "game/replay.h"
+#include "support/golden_frame.h"
 
 namespace {
 
@@ -34,7 +38,7 @@ InputFrame next_input(InputFrame input, std::mt19937& random, int tick, int leng
 }
 
 // One game on from the values the last one left, as the program plays them.
-RecordedGame play_random_game(std::mt19937& random, int game) {
+RecordedGame play_random_game(std::mt19937& random, int game, int longest = 320) {
     game_mode = game % 2 ? GameMode::Blob : GameMode::Blokit;
     player_count = game / 2 % 2 + 1;
     key_set_choice = {static_cast<std::int32_t>(random() % 3),
@@ -43,7 +47,7 @@ RecordedGame play_random_game(std::mt19937& random, int game) {
     RecordedGame recorded;
     ReplayRecorder recorder(replay_start_of(game_state, seed));
     start_game(seed);
-    const int length = 20 + static_cast<int>(random() % 300);
+    const int length = 20 + static_cast<int>(random() % unsigned(longest - 20));
     InputFrame input;
     for (int tick = 0; game_running(); ++tick) {
         input = next_input(input, random, tick, length);
@@ -178,6 +182,30 @@ TEST(Replays, FilesKeepEveryValueAndRefuseWhatTheyCannotPlay) {
     std::vector<std::uint8_t> longer = file;
     longer.push_back(0);
     EXPECT_EQ(decode_replay(longer, read), ReplayCheck::Damaged);
+}
+
+// Replays made here are kept beside the golden frames: every build, the
+// Windows one under Wine too, makes the same files from the same games and
+// plays the kept files to the checksums they end with.
+TEST(Replays, KeptReplaysAreMadeAndPlayedAlikeByEveryBuild) {
+    reset_game_values();
+    for (int game = 0; game < 4; ++game) {
+        std::mt19937 random(static_cast<unsigned>(game + 1));
+        const std::vector<std::uint8_t> made =
+            encode_replay(play_random_game(random, game, 5000).replay);
+        const std::filesystem::path kept =
+            std::filesystem::path(BLOKIT_GOLDEN_DIR) / ("replay_" + std::to_string(game) + ".bkr");
+        if (updating_golden())
+            std::ofstream(kept, std::ios::binary)
+                .write(reinterpret_cast<const char*>(made.data()), std::streamsize(made.size()));
+        std::ifstream in(kept, std::ios::binary);
+        const std::vector<std::uint8_t> file{std::istreambuf_iterator<char>(in),
+                                             std::istreambuf_iterator<char>()};
+        EXPECT_EQ(file, made) << kept;
+        Replay replay;
+        ASSERT_EQ(decode_replay(file, replay), ReplayCheck::Playable) << kept;
+        EXPECT_TRUE(play_replay(replay).second) << kept;
+    }
 }
 
 } // namespace

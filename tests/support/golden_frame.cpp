@@ -22,16 +22,16 @@ std::vector<char> file_bytes(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-bool updating() {
+} // namespace
+
+bool updating_golden() {
     const char* update = std::getenv("BLOKIT_UPDATE_GOLDEN");
     return update && std::string(update) == "1";
 }
 
-} // namespace
-
 void expect_golden_frame(const headless::Frame& frame, const char* name) {
     const fs::path golden = fs::path(BLOKIT_GOLDEN_DIR) / (std::string(name) + ".png");
-    if (updating()) {
+    if (updating_golden()) {
         EXPECT_TRUE(headless::write_frame_png(frame, golden.string())) << golden;
         return;
     }

@@ -13,5 +13,8 @@
 // failure.
 void expect_golden_frame(const headless::Frame& frame, const char* name);
 
+// Whether the references are being rewritten (BLOKIT_UPDATE_GOLDEN=1).
+bool updating_golden();
+
 // The back buffer as a frame, in the colours last set.
 headless::Frame back_buffer_frame();
