@@ -7,8 +7,6 @@ namespace {
 constexpr std::uint8_t magic[4] = {'B', 'K', 'N', 'P'};
 constexpr std::size_t header_bytes = 7; // magic, version, type
 
-enum class Type : std::uint8_t { Hello = 1, Welcome, Refuse, Inputs, Checksum, Leave };
-
 class Writer {
   public:
     void put(std::uint64_t value, int bytes) {
@@ -42,8 +40,9 @@ class Reader {
     bool ok_ = true;
 };
 
-Type type_of(const NetMessage& message) {
-    return static_cast<Type>(message.index() + 1);
+// A message's type on the wire: 1 for the first kind of NetMessage on.
+std::uint8_t type_of(const NetMessage& message) {
+    return static_cast<std::uint8_t>(message.index() + 1);
 }
 
 void write_body(Writer& w, const Hello& m) {
@@ -145,7 +144,7 @@ std::vector<std::uint8_t> encode_message(const NetMessage& message) {
     for (std::uint8_t byte : magic)
         writer.put(byte, 1);
     writer.put(protocol_version, 2);
-    writer.put(static_cast<std::uint8_t>(type_of(message)), 1);
+    writer.put(type_of(message), 1);
     std::visit([&writer](const auto& body) { write_body(writer, body); }, message);
     return writer.out;
 }
@@ -157,26 +156,12 @@ DecodeResult decode_message(std::span<const std::uint8_t> bytes, NetMessage& mes
     Reader reader(bytes.subspan(sizeof magic));
     if (reader.get(2) != protocol_version)
         return DecodeResult::OtherVersion;
-    bool ok = false;
-    switch (static_cast<Type>(reader.get(1))) {
-    case Type::Hello:
-        ok = read_message<Hello>(reader, message);
-        break;
-    case Type::Welcome:
-        ok = read_message<Welcome>(reader, message);
-        break;
-    case Type::Refuse:
-        ok = read_message<Refuse>(reader, message);
-        break;
-    case Type::Inputs:
-        ok = read_message<Inputs>(reader, message);
-        break;
-    case Type::Checksum:
-        ok = read_message<StateChecksum>(reader, message);
-        break;
-    case Type::Leave:
-        ok = read_message<Leave>(reader, message);
-        break;
-    }
+    // The readers in the order of the types, which is that of NetMessage.
+    using ReadMessage = bool (*)(Reader&, NetMessage&);
+    constexpr ReadMessage readers[] = {read_message<Hello>,         read_message<Welcome>,
+                                       read_message<Refuse>,        read_message<Inputs>,
+                                       read_message<StateChecksum>, read_message<Leave>};
+    const auto type = static_cast<std::size_t>(reader.get(1));
+    const bool ok = type >= 1 && type <= std::size(readers) && readers[type - 1](reader, message);
     return ok ? DecodeResult::Ok : DecodeResult::Malformed;
 }
