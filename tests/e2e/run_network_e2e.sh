@@ -8,8 +8,10 @@
 # and the host says that the other player left.
 #
 # Usage: run_network_e2e.sh RUN_DIR RELAY [OUTPUT_DIR]
+# With BLOKIT_WINE_JOINER=GAME_DIR the joiner is the Windows program of
+# GAME_DIR (blokit.exe and its data) under Wine.
 # Needs xvfb-run, Xvfb, xdotool, xwininfo and ImageMagick's import, identify
-# and compare.
+# and compare; wine for the Windows joiner.
 
 set -u
 arguments=("$@")
@@ -37,6 +39,7 @@ finish() {
     for pid in $joiner_pid $relay_pid $joiner_x; do
         kill "$pid" 2>/dev/null
     done
+    [ -z "${BLOKIT_WINE_JOINER:-}" ] || wineserver -k 2>/dev/null
     end_session
 }
 trap finish EXIT
@@ -68,7 +71,8 @@ relay_port=$((host_port + 1))
 relay_pid=$!
 
 # Starts the game program in directory $1 with the arguments after it, on the
-# current DISPLAY, and answers its credits box for a window.
+# current DISPLAY, answers its credits box for a window, and leaves the game
+# window's id in started_window.
 start_game_program() {
     local dir=$1
     shift
@@ -78,41 +82,71 @@ start_game_program() {
     local box
     box=$(find_window "QM-Blokit" 30) || fail "no credits box for the $dir"
     xdotool key --window "$box" Escape
-    find_window "QM - Blokit" 30 >/dev/null || fail "no game window for the $dir"
+    started_window=$(find_window "QM - Blokit" 30) || fail "no game window for the $dir"
+}
+
+# The same with the Windows program under Wine, which also shows that it
+# has no music here.
+start_windows_program() {
+    local dir=$1 box
+    shift
+    cp "$BLOKIT_WINE_JOINER"/blokit.exe "$BLOKIT_WINE_JOINER"/*.ONE "$BLOKIT_WINE_JOINER"/*.MDS \
+        "$work/$dir/"
+    (cd "$work/$dir" && exec wine blokit.exe "$@") >"$work/$dir.log" 2>&1 &
+    game_pid=$!
+    box=$(find_window "QM-Blokit" 90) || fail "no credits box for the $dir"
+    xdotool windowactivate --sync "$box" 2>/dev/null
+    xdotool key --window "$box" n
+    if box=$(find_window "MIDI" 20); then
+        xdotool windowactivate --sync "$box" 2>/dev/null
+        xdotool key --window "$box" Return
+    fi
+    started_window=$(find_window "QM - Blokit" 30) || fail "no game window for the $dir"
 }
 
 export DISPLAY=$host_display
 start_game_program host --host "$host_port"
+host_window=$started_window
 host_pid=$game_pid
 sleep 2
 import -window root "$out_dir/host_waiting.png" || fail "no screenshot of the waiting screen"
 
 export DISPLAY=$joiner_display
-start_game_program joiner --join "127.0.0.1:$relay_port"
+if [ -n "${BLOKIT_WINE_JOINER:-}" ]; then
+    export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    { wineboot -i && wineserver -w; } >/dev/null 2>&1 || fail "wine cannot make its prefix"
+    start_windows_program joiner --join "127.0.0.1:$relay_port"
+    xdotool windowactivate --sync "$started_window" 2>/dev/null
+else
+    start_game_program joiner --join "127.0.0.1:$relay_port"
+fi
+joiner_window=$started_window
 joiner_pid=$game_pid
 game_pid=$host_pid
 sleep 3
 DISPLAY=$host_display shot host_game
 
-# Both drop pieces, the host with Ctrl, the joiner with Ctrl too, until a
+# Both drop pieces with Ctrl, the host twice as often, until the host's
 # board is full and the result screen comes.
-for _ in $(seq 1 40); do
+for round in $(seq 1 40); do
     DISPLAY=$host_display xdotool keydown ctrl
-    DISPLAY=$joiner_display xdotool keydown ctrl
+    [ $((round % 2)) = 0 ] && DISPLAY=$joiner_display xdotool keydown ctrl
     sleep 0.15
     DISPLAY=$host_display xdotool keyup ctrl
-    DISPLAY=$joiner_display xdotool keyup ctrl
+    [ $((round % 2)) = 0 ] && DISPLAY=$joiner_display xdotool keyup ctrl
     sleep 0.25
 done
 sleep 8
-DISPLAY=$host_display import -window root "$out_dir/host_result.png" || fail "no host screenshot"
-DISPLAY=$joiner_display import -window root "$out_dir/joiner_result.png" || fail "no joiner screenshot"
+DISPLAY=$host_display import -window "$host_window" "$out_dir/host_result.png" ||
+    fail "no host screenshot"
+DISPLAY=$joiner_display import -window "$joiner_window" "$out_dir/joiner_result.png" ||
+    fail "no joiner screenshot"
 difference=$(compare -metric AE "$out_dir/host_result.png" "$out_dir/joiner_result.png" null: 2>&1)
 echo "result screens differ in $difference pixels"
 [ "$difference" = 0 ] || fail "the two result screens differ"
 
 host_replay=$(ls "$work"/host/replays/* 2>/dev/null | tail -n 1)
-joiner_replay=$(ls "$work"/joiner/replays/* 2>/dev/null | tail -n 1)
+joiner_replay=$(ls "$work"/joiner/[Rr]eplays/* 2>/dev/null | tail -n 1)
 [ -n "$host_replay" ] && [ -n "$joiner_replay" ] || fail "a side kept no replay"
 echo "final checksums: host $(tail -c 8 "$host_replay" | od -An -tx8) joiner $(tail -c 8 "$joiner_replay" | od -An -tx8)"
 cmp "$host_replay" "$joiner_replay" || fail "the two replays differ"
