@@ -147,8 +147,13 @@ void NetworkSession::play_due_tick() {
 
 // P on either side pauses both; while paused, Space, P or Esc here resumes.
 void NetworkSession::follow_pause() {
-    const bool pressed =
-        peer_.paused() ? pause_.pressed() | space_.pressed() | escape_.pressed() : pause_.pressed();
+    bool pressed = pause_.pressed();
+    if (peer_.paused()) {
+        // Both presses are taken, so that neither acts later.
+        const bool space = space_.pressed();
+        const bool escape = escape_.pressed();
+        pressed = pressed || space || escape;
+    }
     if (pressed)
         peer_.press_pause();
     if (peer_.paused() != showing_pause_) {

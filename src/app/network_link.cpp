@@ -25,9 +25,11 @@ std::uint64_t data_hash() {
     return rules_fingerprint();
 }
 
+// The clock is mixed in, as a runtime may give the same "random" numbers in
+// every run.
 std::uint32_t random_number() {
     std::random_device device;
-    return device();
+    return device() ^ platform::time_ms() * 2654435761u;
 }
 
 // The waiting screen: a title line and the lines under it, centred.
