@@ -8,6 +8,7 @@
 #include "game/driver.h"
 #include "game/game_output.h"
 #include "game/net_peer.h"
+#include "game/playfield.h"
 #include "game/replay.h"
 #include "game/session.h"
 #include "platform/clock.h"
@@ -231,6 +232,7 @@ void play_network_games(NetworkLink& link) {
     game_state = GameState{};
     game_state.player_count = 2;
     game_state.game_mode = link.mode;
+    show_network_legend(true);
     {
         NetworkSession session(link);
         Ending ending = Ending::Done;
@@ -240,5 +242,6 @@ void play_network_games(NetworkLink& link) {
             for (int i = 0; i < leave_sends; ++i)
                 link.send(encode_message(Leave{link.session}));
     }
+    show_network_legend(false);
     game_state = before;
 }

@@ -140,6 +140,14 @@ void draw_player_column(const Font& font, int x, const PlayerRecord& player,
     text(font, x, 14 * h, keys.change);
 }
 
+bool network_legend = false;
+
+// The one-player keys, for the set a record would use in a local game.
+KeyLegend one_player_legend(KeySet set) {
+    const bool ctrl = set == KeySet::ArrowsCtrl || set == KeySet::AdsShift;
+    return {"LEFT", "RIGHT", ctrl ? "CTRL" : "DOWN", ctrl ? "DOWN" : "UP", "F1"};
+}
+
 void draw_two_player_status() {
     // Two boards leave room for narrow columns only: half the advance.
     Font font = game_font;
@@ -152,15 +160,20 @@ void draw_two_player_status() {
     else
         text(font, middle - 3 * w, h, "BLOKIT");
     const bool left_shift = players[0].control == KeySet::AdsShift;
+    const KeyLegend left_keys = {"A", "D", left_shift ? "SHFT" : "S", left_shift ? "S" : "W", "F1"};
     draw_player_column(font, w, players[0],
-                       {"A", "D", left_shift ? "SHFT" : "S", left_shift ? "S" : "W", "F1"});
-    const bool right_ctrl = players[1].control == KeySet::ArrowsCtrl;
-    draw_player_column(
-        font, display.screen_width - 6 * w, players[1],
-        {"LEFT", "RIGHT", right_ctrl ? "CTRL" : "DOWN", right_ctrl ? "DOWN" : "UP", "F2"});
+                       network_legend ? one_player_legend(players[0].control) : left_keys);
+    KeyLegend right_keys = one_player_legend(players[1].control);
+    if (!network_legend)
+        right_keys.change = "F2";
+    draw_player_column(font, display.screen_width - 6 * w, players[1], right_keys);
 }
 
 } // namespace
+
+void show_network_legend(bool on) {
+    network_legend = on;
+}
 
 std::int32_t cell_size = board_cell_size;
 std::int32_t board_left = one_player_left;

@@ -39,6 +39,9 @@ void draw_piece(const PlayerRecord& player);
 void erase_piece(const PlayerRecord& player);
 // Points, level, rows and the key legend (both players' in a two-player game).
 void draw_status(const PlayerRecord& player);
+// In a network game each machine's player steers with the one-player keys
+// and changes them with F1: the two-player legend says so for both boards.
+void show_network_legend(bool on);
 // The game-over picture over the finished board of `player`. This and
 // draw_paused leave screen_dirty alone: the driver presents them itself, and
 // the flag would cost a second present in the same tick.
