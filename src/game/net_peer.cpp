@@ -79,8 +79,11 @@ void NetPeer::take_inputs(const Inputs& inputs) {
     acked_by_remote_ = std::min(std::max(inputs.ack, acked_by_remote_), rollback_->tick());
     remote_advantage_ = inputs.advantage;
     rollback_->add_remote(inputs.first, inputs.inputs);
+    // The sender's tick, as far as an honest one can be ahead of this side.
+    const std::uint64_t sender_tick = std::uint64_t(inputs.first) + inputs.inputs.size();
+    const std::uint64_t furthest = std::uint64_t(rollback_->tick()) + 2 * max_rollback_ticks;
     remote_tick_ =
-        std::max(remote_tick_, inputs.first + static_cast<std::uint32_t>(inputs.inputs.size()));
+        std::max(remote_tick_, static_cast<std::uint32_t>(std::min(sender_tick, furthest)));
 }
 
 void NetPeer::take_checksum(const StateChecksum& checksum) {

@@ -41,10 +41,11 @@ void RollbackSession::advance(SideInput local) {
 }
 
 void RollbackSession::add_remote(std::uint32_t first, std::span<const SideInput> inputs) {
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
-        const std::uint32_t t = first + static_cast<std::uint32_t>(i);
-        if (t != remote_known() || t >= tick() + furthest_remote_ahead)
-            continue;
+    if (first > remote_known())
+        return; // a gap: an honest side sends from what this side acknowledged
+    for (std::size_t i = remote_known() - first;
+         i < inputs.size() && remote_known() < tick() + furthest_remote_ahead; ++i) {
+        const std::uint32_t t = remote_known();
         remote_.push_back(inputs[i]);
         if (t < tick() && used_remote_[t] != inputs[i])
             first_wrong_ = std::min(first_wrong_, t);

@@ -106,6 +106,7 @@ TEST_F(RollbackTest, RunsNoFurtherAheadThanTheRollbackAllows) {
     EXPECT_EQ(session.frame(0), merged_frame(1, 0));
     EXPECT_EQ(session.frame(2), merged_frame(2, 0));
     session.add_remote(100, first);
+    session.add_remote(UINT32_MAX, changed); // would wrap round to tick 1
     EXPECT_EQ(session.remote_known(), 3u);
     EXPECT_TRUE(session.can_advance());
 }
