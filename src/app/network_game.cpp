@@ -163,7 +163,7 @@ void NetworkSession::follow_pause() {
             if (showing_pause_)
                 shown.draw_paused();
             else
-                shown.redraw_playfield();
+                redraw_game(shown);
         });
     }
 }

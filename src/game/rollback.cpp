@@ -30,6 +30,13 @@ InputFrame merged_frame(SideInput host, SideInput joiner) {
     return frame;
 }
 
+void redraw_game(GameOutput& output) {
+    output.redraw_playfield();
+    for (int i = 0; i < player_count; ++i)
+        if (players[i].state < state_playing)
+            output.draw_game_over(players[i]);
+}
+
 bool RollbackSession::can_advance() const {
     return game_running() && tick() < remote_known() + max_rollback_ticks;
 }
@@ -70,7 +77,7 @@ int RollbackSession::reconcile() {
             forget_after(t);
     }
     set_game_output(&output);
-    present_between_ticks([](GameOutput& shown) { shown.redraw_playfield(); });
+    present_between_ticks(redraw_game);
     return static_cast<int>(played - from);
 }
 

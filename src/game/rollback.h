@@ -35,6 +35,10 @@ template <class Draw> void present_between_ticks(Draw draw) {
     game_state.screen_dirty = dirty;
 }
 
+// The playfield as the last tick left it, the game-over picture over each
+// finished board included.
+void redraw_game(GameOutput& output);
+
 class RollbackSession {
   public:
     // `local_side`: 0 on the host, 1 on the joiner.
