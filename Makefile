@@ -110,6 +110,9 @@ windows-check: windows
 	@$(MAKE) --no-print-directory setup PACKAGES="$(PACKAGES) $(WINE_PACKAGES)"
 	tools/windows/run_wine_tests.sh $(WINDOWS_BUILD)/game/tests/blokit_tests.exe
 	tools/windows/run_wine_e2e.sh dist/blokit-windows $(WINDOWS_BUILD)/e2e_screens
+	cmake --build $(BUILD) -j$(JOBS) --target blokit blokit_udp_relay
+	BLOKIT_WINE_JOINER=dist/blokit-windows tests/e2e/run_network_e2e.sh $(BUILD)/run \
+	  $(BUILD)/tests/blokit_udp_relay $(WINDOWS_BUILD)/e2e_screens/network
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
