@@ -12,13 +12,13 @@ namespace {
 
 constexpr const char* usage_text =
     "Usage: blokit [--replay FILE | --host [PORT] [--blob] | --join HOST[:PORT]]\n"
-    "  --replay FILE     watch the replay of a game, then play on\n"
-    "                    (Esc stops it, P pauses it, holding Tab doubles its speed)\n"
-    "  --host [PORT]     wait for a player on another machine to join a two-player\n"
-    "                    game over the network (UDP port 24680 unless given)\n"
-    "  --blob            the host's games are in the blob mode\n"
+    "  --replay FILE       watch the replay of a game, then play on\n"
+    "                      (Esc stops it, P pauses it, holding Tab doubles its speed)\n"
+    "  --host [PORT]       wait for a player on another machine to join a two-player\n"
+    "                      game over the network (UDP port 24680 unless given)\n"
+    "  --blob              the host's games are in the blob mode\n"
     "  --join HOST[:PORT]  join the game of the host with this name or address\n"
-    "  --help            show this list\n";
+    "  --help              show this list\n";
 
 std::string absolute_path(const char* path) {
     std::error_code error;
