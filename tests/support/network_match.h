@@ -23,7 +23,7 @@ struct MatchFigures {
     std::uint32_t slowdowns = 0;          // ticks a side let pass to let the other catch up
     std::uint32_t rolled_back = 0;        // ticks played again, both sides together
     std::uint64_t bytes_sent[2] = {0, 0}; // by each side, UDP payload
-    bool out_of_step = false;     // the checksums of a second of play differed
+    bool out_of_step = false;             // the checksums of a second of play differed
     bool finished = false;
 };
 
