@@ -64,9 +64,10 @@ class RollbackTest : public GameTest {
 
 // A wrong prediction is played again from the tick it went wrong: the
 // state is the one the real inputs give, effects are not heard twice, the
-// playfield is drawn again.
+// playfield is drawn again with the game-over picture over a finished board.
 TEST_F(RollbackTest, AWrongPredictionIsPlayedAgainInSilence) {
     start();
+    players[1].state = state_topped_out;
     const GameState start_state = game_state;
     const SideInput joiner[] = {0, 0, 8, 8, 0, 0, 8};
     RollbackSession session(0);
@@ -75,10 +76,12 @@ TEST_F(RollbackTest, AWrongPredictionIsPlayedAgainInSilence) {
         session.advance(tick == 3 ? 8 : 0); // the host drops on tick 3
     const std::size_t effects_heard = output.effects().size();
     const int redraws = output.count(OutputEvent::Kind::RedrawPlayfield);
+    const int game_overs = output.count(OutputEvent::Kind::DrawGameOver);
     session.add_remote(2, std::span(joiner).subspan(2));
     EXPECT_EQ(session.reconcile(), 5);
     EXPECT_EQ(output.effects().size(), effects_heard);
     EXPECT_EQ(output.count(OutputEvent::Kind::RedrawPlayfield), redraws + 1);
+    EXPECT_EQ(output.count(OutputEvent::Kind::DrawGameOver), game_overs + 1);
     EXPECT_EQ(session.reconcile(), 0);
     const std::uint64_t rolled_back = state_checksum(game_state);
 
