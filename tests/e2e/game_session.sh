@@ -31,6 +31,24 @@ find_window() {
     return 1
 }
 
+# Starts PROGRAM with its output in $work/game.log, answers the credits box
+# with Escape (No: a window, not the full screen) and a "MIDI" box, which only
+# comes when the music cannot play, with OK, and gives the game's window the
+# focus.
+start_windowed() {
+    local box midi game_window
+    "$1" >"$work/game.log" 2>&1 &
+    game_pid=$!
+    box=$(find_window "QM-Blokit" 30) || fail "no credits box"
+    xdotool key --window "$box" Escape
+    if midi=$(find_window "MIDI" 3); then
+        echo "music box shown; answering OK"
+        xdotool key --window "$midi" Return
+    fi
+    game_window=$(find_window "QM - Blokit" 30) || fail "no game window"
+    xdotool windowfocus "$game_window" 2>/dev/null
+}
+
 # Closes the game's window with Alt+F4 and waits up to 30 s for the program
 # to end by itself: false when it still runs, else its exit code is left in
 # game_status.

@@ -71,19 +71,7 @@ else
     high_score_file=$work/HISCORE.DAT
     settings_dir=$work/config
 fi
-"$program" >"$work/game.log" 2>&1 &
-game_pid=$!
-
-# Escape answers the credits box with No: a window, not the full screen.
-box=$(find_window "QM-Blokit" 30) || fail "no credits box"
-xdotool key --window "$box" Escape
-# A "MIDI" box only comes when the music cannot play; OK goes on.
-if midi=$(find_window "MIDI" 3); then
-    echo "music box shown; answering OK"
-    xdotool key --window "$midi" Return
-fi
-game_window=$(find_window "QM - Blokit" 30) || fail "no game window"
-xdotool windowfocus "$game_window" 2>/dev/null
+start_windowed "$program"
 sleep 2
 shot logo
 press space
