@@ -5,6 +5,15 @@
 # screenshots go in out_dir, has a function `fail MESSAGE`, and reads the
 # exit code from game_status.
 
+# Makes the scratch directory $work, where screenshots go unless $out_dir
+# names a place, and ends the game and removes $work when the script ends.
+begin_session() {
+    work=$(mktemp -d)
+    out_dir=${out_dir:-$work}
+    game_pid=
+    trap end_session EXIT
+}
+
 # Ends the game if it still runs and removes $work: the scripts' EXIT trap.
 end_session() {
     if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then

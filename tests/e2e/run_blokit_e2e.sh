@@ -39,10 +39,7 @@ fi
 
 # shellcheck source=tests/e2e/game_session.sh
 . "$(dirname "$0")/game_session.sh"
-work=$(mktemp -d)
-out_dir=${out_dir:-$work}
-game_pid=
-trap end_session EXIT
+begin_session
 
 fail() {
     echo "FAIL: $*"

@@ -22,10 +22,8 @@ fi
 . "$(dirname "$0")/game_session.sh"
 # shellcheck source=tests/e2e/game_directory.sh
 . "$(dirname "$0")/game_directory.sh"
-work=$(mktemp -d)
-out_dir=$work
-game_pid=
-trap end_session EXIT
+out_dir=
+begin_session
 
 fail() {
     echo "FAIL: $*"
