@@ -13,11 +13,13 @@
 # - as a new player of the game as built or installed, with the music's
 #   round made ahead of time: logo, title scroller, a one-player game without
 #   keys, the same game with a 30 ms key press every 200 ms, the game paused,
-#   the high-score table;
+#   the game with the music switched off (M, and M again after it), the
+#   high-score table;
 # - as a new player without that round (its SoundFont changed since): a game
 #   while the music is synthesised, and another one after the music has come
 #   round once, when it plays from the recording it kept in the cache;
-# - as that player returning: logo, scroller, game, pause and table again.
+# - as that player returning: logo, scroller, game, pause, music off and
+#   table again.
 # Processor time (user + system, all threads) comes from /proc/PID/stat,
 # memory from /proc/PID/status. The figures are shared-machine figures: the
 # load average is printed with them.
@@ -189,6 +191,10 @@ every_screen() {
     echo "$1 $(memory_kib VmHWM)" >>"$work/peak$2"
     hold_key p 0.1
     sleep 0.5
+    hold_key m 0.1
+    sleep 1
+    measure "muted$2" "$1"
+    hold_key m 0.1
     hold_key Escape 0.1
     sleep 2
     measure "table$2" "$1"
@@ -239,8 +245,8 @@ report() {
     echo
     printf '%-42s %8s %8s %8s\n' "phase" "min" "median" "max"
     local phase label
-    for phase in logo scroller game keys paused table game_live round \
-        logo_again scroller_again game_again paused_again table_again; do
+    for phase in logo scroller game keys paused muted table game_live round \
+        logo_again scroller_again game_again paused_again muted_again table_again; do
         case ${phase%_again} in
         logo) label="logo" ;;
         scroller) label="title scroller" ;;
@@ -248,6 +254,7 @@ report() {
         game_live) label="game, music synthesised" ;;
         keys) label="game, key every 200 ms" ;;
         paused) label="game paused" ;;
+        muted) label="game, music off" ;;
         table) label="high-score table" ;;
         round) label="game, music recorded" ;;
         esac
