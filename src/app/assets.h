@@ -1,7 +1,7 @@
 #pragma once
 
-// The assets that last from start-up to shut-down, and the end of the
-// lasting settings with them.
+// The assets that last from start-up to shut-down; the shut-down stores the
+// lasting settings (app/settings.h) as it releases them.
 
 #include "gfx/game_graphics.h"
 
@@ -9,7 +9,7 @@
 // tile set; whatever is missing stays absent.
 void load_assets();
 
-// Stores the settings (app/settings.h), then releases the sprites, the
-// background, the sound effects and the display. A second call stores again but releases
-// nothing twice.
+// Stores the settings, then releases the sprites, the background, the sound
+// effects and the display. A second call stores again but releases nothing
+// twice.
 void save_settings_and_release();
