@@ -13,6 +13,7 @@
 #include "app/assets.h"
 #include "app/loaded_assets.h"
 #include "app/settings.h"
+#include "audio/music.h"
 #include "game/controls.h"
 #include "game/driver.h"
 #include "game/game_test_support.h"
@@ -116,6 +117,20 @@ TEST_F(Settings, ShortHugeOrHostileFilesFallBackToFirstKeySets) {
     // The file that could not be read is not written over either.
     save_settings_and_release();
     EXPECT_EQ(read_file(config->settings_file()), huge);
+    ASSERT_TRUE(open_display(mode_fullscreen, "QM - Blokit", 8, 640, 480, 640, 480));
+    load_from_run_directory();
+}
+
+TEST_F(Settings, OnlyAStoredZeroKeepsTheMusicOff) {
+    EXPECT_EQ(choice_after_loading("Options=1 0\nMusic=0\n"), (Choice{1, 0}));
+    EXPECT_FALSE(music_on);
+    for (const char* content : {"", "Music=1\n", "Music=\n", "Music=off\n", "music=-3\n"}) {
+        choice_after_loading(content);
+        EXPECT_TRUE(music_on) << content;
+    }
+    music_on = false;
+    save_settings_and_release();
+    EXPECT_EQ(read_file(config->settings_file()), "Music=0\nOptions=0 0\n");
     ASSERT_TRUE(open_display(mode_fullscreen, "QM - Blokit", 8, 640, 480, 640, 480));
     load_from_run_directory();
 }
