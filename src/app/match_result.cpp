@@ -7,6 +7,7 @@
 #include "game/player.h"
 #include "game/session.h"
 #include "gfx/display.h"
+#include "platform/input_wait.h"
 #include "platform/keyboard.h"
 
 namespace {
@@ -32,6 +33,7 @@ void draw_match_result() {
 }
 
 void show_match_result() {
+    const platform::InputWait wait{"the match result"};
     draw_match_result();
     wait_keys_released({platform::vk::Space, platform::vk::Escape, platform::vk::Return});
     while (!screen_exit_key_down() && !quit_requested)

@@ -7,6 +7,7 @@
 #include "game/controls.h"
 #include "game/driver.h"
 #include "game/game_output.h"
+#include "game/music_key.h"
 #include "game/net_peer.h"
 #include "game/playfield.h"
 #include "game/replay.h"
@@ -186,6 +187,7 @@ Ending NetworkSession::play_game() {
     while (!quit_requested) {
         if (pump_message(last_tick_ms_ + tick_ms))
             continue;
+        check_music_key();
         if (!take_messages())
             return Ending::Left;
         if (peer_.game_over()) {
@@ -208,6 +210,7 @@ Ending NetworkSession::agree_on_next_game() {
     while (!quit_requested) {
         if (pump_message(last_tick_ms_ + tick_ms))
             continue;
+        check_music_key();
         if (!take_messages())
             return Ending::Left;
         if (escape_.pressed())

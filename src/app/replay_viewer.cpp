@@ -5,6 +5,7 @@
 #include "game/game_loop.h"
 #include "game/game_output.h"
 #include "game/live_input.h"
+#include "game/music_key.h"
 #include "game/player.h"
 #include "game/session.h"
 #include "gfx/error_box.h"
@@ -64,6 +65,7 @@ bool viewer_stops() {
 // the viewer stops it; true when it was stopped.
 bool play_ticks(ReplayPlayer& player) {
     while (!quit_requested && game_running()) {
+        check_music_key();
         if (pump_message(last_tick_ms + tick_interval() + 1))
             continue;
         if (!app_active) {

@@ -2,6 +2,7 @@
 
 #include "game/driver.h"
 #include "game/game_output.h"
+#include "game/music_key.h"
 #include "game/player.h"
 #include "game/session.h"
 #include "platform/clock.h"
@@ -14,6 +15,7 @@ std::optional<Replay> run_game() {
     game_output().play_effect(SoundEffect::Start);
     last_tick_ms = platform::time_ms();
     while (game_running() && !quit_requested) {
+        check_music_key();
         if (pump_message(next_tick_due()))
             continue;
         if (!app_active)

@@ -2,8 +2,10 @@
 
 #include "game/controls.h"
 #include "game/game_output.h"
+#include "game/music_key.h"
 #include "game/session.h"
 #include "platform/clock.h"
+#include "platform/input_wait.h"
 #include "platform/keyboard.h"
 
 namespace {
@@ -60,11 +62,14 @@ InputFrame read_input_frame() {
 }
 
 void pause_game() {
+    const platform::InputWait wait{"the pause"};
     game_output().draw_paused();
     game_output().present_frame();
     wait_keys_released({pause_key});
-    while (!key_down(Space) && !key_down(pause_key) && !key_down(Escape))
+    while (!key_down(Space) && !key_down(pause_key) && !key_down(Escape)) {
+        check_music_key();
         platform::idle_until(input_wait_due());
+    }
     wait_keys_released({Space, pause_key, Escape});
     game_output().redraw_playfield();
     game_output().present_frame();

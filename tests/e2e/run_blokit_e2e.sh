@@ -41,12 +41,9 @@ fi
 
 # shellcheck source=tests/e2e/game_session.sh
 . "$(dirname "$0")/game_session.sh"
-work=$(mktemp -d)
-out_dir=${out_dir:-$work}
-game_pid=
+begin_session
 # The left frame of a one-player board, the same in every picture of a game.
 board_frame=4x460+216+8
-trap end_session EXIT
 
 fail() {
     echo "FAIL: $*"
@@ -75,23 +72,7 @@ else
     high_score_file=$work/HISCORE.DAT
     settings_dir=$work/config
 fi
-"$program" >"$work/game.log" 2>&1 &
-game_pid=$!
-
-# Escape answers the credits box with No: a window, not the full screen.
-# A "MIDI" box only comes when the music cannot play; OK goes on.
-answer_start_boxes() {
-    local box midi
-    box=$(find_window "QM-Blokit" 30) || fail "no credits box"
-    xdotool key --window "$box" Escape
-    if midi=$(find_window "MIDI" 3); then
-        echo "music box shown; answering OK"
-        xdotool key --window "$midi" Return
-    fi
-    game_window=$(find_window "QM - Blokit" 30) || fail "no game window"
-    xdotool windowfocus "$game_window" 2>/dev/null
-}
-answer_start_boxes
+start_windowed "$program"
 sleep 2
 shot logo
 press space
@@ -125,9 +106,7 @@ fi
 replay=$(find "$(dirname "$high_score_file")/replays" -name '*.bkr' | head -n 1)
 [ -n "$replay" ] || fail "no replay kept"
 echo "replay ${replay#"$work"/}: $(stat -c %s "$replay") bytes"
-"$program" --replay "$replay" >"$work/game.log" 2>&1 &
-game_pid=$!
-answer_start_boxes
+start_windowed "$program" --replay "$replay"
 shoot_until_game_ends "$out_dir/game_window.png" "$board_frame" replay_end
 [ "$(differing_pixels "$out_dir/game_end.png" "$out_dir/replay_end.png")" = 0 ] ||
     fail "the replay's last picture differs from the game's"

@@ -28,9 +28,7 @@ fi
 # shellcheck source=tests/e2e/game_session.sh
 . "$(dirname "$0")/game_session.sh"
 . "$(dirname "$0")/game_directory.sh"
-work=$(mktemp -d)
-out_dir=${out_dir:-$work}
-game_pid=
+begin_session
 joiner_pid=
 relay_pid=
 joiner_x=
