@@ -72,6 +72,10 @@ class NetworkSession {
     Ending agree_on_next_game();
 
   private:
+    // The loop of a screen of the session: window messages, the music key
+    // and the other side's messages, then `step` on each pass until it
+    // gives how the screen ended.
+    template <class Step> Ending run(Step step);
     bool take_messages();
     void send_packets();
     bool tick_due();
@@ -177,6 +181,20 @@ Replay NetworkSession::replay_of_game() const {
     return recorder.finish(state_checksum(game_state));
 }
 
+template <class Step> Ending NetworkSession::run(Step step) {
+    while (!quit_requested) {
+        if (pump_message(last_tick_ms_ + tick_ms))
+            continue;
+        check_music_key();
+        if (!take_messages())
+            return Ending::Left;
+        if (const std::optional<Ending> ending = step())
+            return *ending;
+        platform::idle_until(last_tick_ms_ + tick_ms);
+    }
+    return Ending::Quit;
+}
+
 Ending NetworkSession::play_game() {
     seed_ = link_.seed + peer_.game() * seed_step;
     start_ = replay_start_of(game_state, seed_);
@@ -184,12 +202,7 @@ Ending NetworkSession::play_game() {
     game_output().play_effect(SoundEffect::Start);
     last_tick_ms_ = platform::time_ms();
     showing_pause_ = false;
-    while (!quit_requested) {
-        if (pump_message(last_tick_ms_ + tick_ms))
-            continue;
-        check_music_key();
-        if (!take_messages())
-            return Ending::Left;
+    return run([this]() -> std::optional<Ending> {
         if (peer_.game_over()) {
             save_replay(replay_of_game());
             return Ending::Done;
@@ -198,21 +211,15 @@ Ending NetworkSession::play_game() {
             play_due_tick();
             send_packets();
         }
-        platform::idle_until(last_tick_ms_ + tick_ms);
-    }
-    return Ending::Quit;
+        return std::nullopt;
+    });
 }
 
 // The result screen: Space here says this side wants the next game, Esc
 // leaves. Done once both want it.
 Ending NetworkSession::agree_on_next_game() {
     draw_match_result();
-    while (!quit_requested) {
-        if (pump_message(last_tick_ms_ + tick_ms))
-            continue;
-        check_music_key();
-        if (!take_messages())
-            return Ending::Left;
+    return run([this]() -> std::optional<Ending> {
         if (escape_.pressed())
             return Ending::Quit;
         if (space_.pressed())
@@ -223,9 +230,8 @@ Ending NetworkSession::agree_on_next_game() {
         }
         if (tick_due())
             send_packets();
-        platform::idle_until(last_tick_ms_ + tick_ms);
-    }
-    return Ending::Quit;
+        return std::nullopt;
+    });
 }
 
 } // namespace
