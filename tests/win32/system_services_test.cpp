@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,8 @@
 
 #include "platform/directory.h"
 #include "platform/settings_store.h"
+#include "platform/user_paths.h"
+#include "platform/win32/backend.h"
 #include "support/temporary_directory.h"
 
 namespace {
@@ -116,6 +119,25 @@ TEST(DirectoryListing, ListsEveryEntryWithItsKind) {
                         {".", true}, {"..", true}, {"DATA.ONE", false}, {"Sub", true}}));
     EXPECT_EQ(platform::find_first_entry((directory / "Missing").string(), entry), nullptr);
     std::filesystem::remove_all(directory);
+}
+
+// One table wherever the game starts: beside the program when its folder
+// takes files, else in the user's application data folder.
+TEST(OwnFilesDirectory, IsTheProgramsFolderWhenWritableElseTheApplicationData) {
+    const std::string program = platform::executable_directory();
+    EXPECT_EQ(platform::own_files_directory(), program);
+    const std::filesystem::path scratch = make_temporary_directory("blokit-own");
+    EXPECT_EQ(win32::own_files_directory(scratch.string()), scratch.string());
+    EXPECT_TRUE(std::filesystem::is_empty(scratch)); // the probe leaves nothing
+
+    const std::string appdata = std::getenv("APPDATA");
+    const std::string missing = (scratch / "missing").string();
+    EXPECT_EQ(win32::own_files_directory(missing), appdata + "\\Blokit");
+    EXPECT_EQ(win32::own_files_directory(""), appdata + "\\Blokit");
+    _putenv("APPDATA=");
+    EXPECT_EQ(win32::own_files_directory(missing), "");
+    _putenv(("APPDATA=" + appdata).c_str());
+    std::filesystem::remove_all(scratch);
 }
 
 } // namespace

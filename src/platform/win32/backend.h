@@ -44,6 +44,10 @@ void pump_messages();
 // The system's window procedure of the game's window.
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
+// Where the game keeps the files it writes when its program lies in
+// `program_directory` (see platform::own_files_directory).
+std::string own_files_directory(const std::string& program_directory);
+
 // UTF-8 text as the system's wide characters.
 std::wstring widen(const std::string& text);
 

@@ -1,4 +1,5 @@
 #include "platform/win32/screen_surface.h"
+#include "platform/trace.h"
 
 #include <algorithm>
 #include <cstring>
@@ -98,6 +99,7 @@ void ScreenSurface::show(const Rect& area) {
         show_fullscreen();
     else
         show_windowed(colours_.take(palette().get()) ? Rect{0, 0, width(), height()} : area);
+    platform::trace_present(colours_.lit());
 }
 
 void ScreenSurface::show_fullscreen() {

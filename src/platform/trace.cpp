@@ -1,4 +1,4 @@
-#include "platform/sdl/trace.h"
+#include "platform/trace.h"
 
 #include <array>
 #include <chrono>
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace sdl {
+namespace platform {
 namespace {
 
 // Polls of one key closer together than this are one burst; only the
@@ -60,4 +60,4 @@ void trace_key_poll(int virtual_key, bool down) {
     key = {now, down};
 }
 
-} // namespace sdl
+} // namespace platform
