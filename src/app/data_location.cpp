@@ -6,6 +6,7 @@
 
 #include "app/high_scores.h"
 #include "platform/user_paths.h"
+#include "platform/utf8_path.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ void keep_table_with_user_data() {
     if (user_data.empty())
         high_score_directory.reset();
     else
-        high_score_directory = std::filesystem::path(user_data) / "blokit";
+        high_score_directory = platform::utf8_path(user_data) / "blokit";
 }
 
 } // namespace
@@ -44,5 +45,5 @@ void choose_data_location(const std::filesystem::path& installed_data) {
     // started, so that there is only ever one table.
     const std::string own_files = platform::own_files_directory();
     if (!own_files.empty())
-        high_score_directory = std::filesystem::path(own_files);
+        high_score_directory = platform::utf8_path(own_files);
 }

@@ -16,7 +16,8 @@ constexpr std::int64_t burst_gap_us = 5000;
 std::FILE* trace_file() {
     static std::FILE* const file = [] {
         const char* path = std::getenv("BLOKIT_TRACE");
-        std::FILE* opened = path && *path ? std::fopen(path, "w") : nullptr;
+        // Binary: the same plain line ends on every system.
+        std::FILE* opened = path && *path ? std::fopen(path, "wb") : nullptr;
         // Written out at presents (which a measurement may wait for) and
         // when the program ends, not at every line.
         if (opened)

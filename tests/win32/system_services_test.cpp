@@ -12,9 +12,11 @@
 #include <map>
 #include <string>
 
+#include "app/high_scores.h"
 #include "platform/directory.h"
 #include "platform/settings_store.h"
 #include "platform/user_paths.h"
+#include "platform/utf8_path.h"
 #include "platform/win32/backend.h"
 #include "support/temporary_directory.h"
 
@@ -137,6 +139,26 @@ TEST(OwnFilesDirectory, IsTheProgramsFolderWhenWritableElseTheApplicationData) {
     _putenv("APPDATA=");
     EXPECT_EQ(win32::own_files_directory(missing), "");
     _putenv(("APPDATA=" + appdata).c_str());
+    std::filesystem::remove_all(scratch);
+}
+
+// The program's code page is UTF-8, so a folder named in any script works
+// through the narrow file functions and the table is kept there.
+TEST(OwnFilesDirectory, AFolderNamedInAnyScriptKeepsTheTable) {
+    ASSERT_EQ(GetACP(), CP_UTF8);
+    const std::filesystem::path scratch = make_temporary_directory("blokit-utf8");
+    const std::string folder = platform::utf8_text(scratch) + "\\Блокит";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    EXPECT_EQ(win32::own_files_directory(folder), folder);
+    high_score_directory = platform::utf8_path(folder);
+    high_scores[0].score = 4242;
+    EXPECT_TRUE(save_high_scores());
+    high_scores[0].score = 0;
+    load_high_scores();
+    EXPECT_EQ(high_scores[0].score, 4242);
+    EXPECT_TRUE(std::filesystem::is_regular_file(scratch / L"\u0411\u043b\u043e\u043a\u0438\u0442" /
+                                                 "HISCORE.DAT"));
+    high_score_directory = std::filesystem::path();
     std::filesystem::remove_all(scratch);
 }
 

@@ -3,8 +3,10 @@
 // The program's own start, above the platform layer (app/program_start.h).
 int start_program(int show_command);
 
-// The system starts the program here; it takes no arguments.
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
+// The system starts the program here; it takes no arguments. The wide entry
+// point, because the narrow one's name is the game's own WinMain, which the
+// compiler gives the same unadorned symbol.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show_command) {
     win32::backend().instance = instance;
     // Waits and timers to the millisecond for the program's life: without
     // this, Windows 10 and later round every short wait up to 15.6 ms and the

@@ -55,20 +55,15 @@ void write_pixel(std::uint8_t* out, std::uint32_t pixel, int bytes) {
 
 } // namespace
 
-ScreenSurface::ScreenSurface(ScreenParts parts, int width, int height)
-    : Surface(width, height, 8), parts_(std::move(parts)) {
+ScreenSurface::ScreenSurface(ScreenParts parts, const ScreenSetup& setup, int width, int height)
+    : Surface(width, height, 8), parts_(std::move(parts)), setup_(setup) {
     backend().screen = this;
 }
 
 ScreenSurface::~ScreenSurface() {
     if (backend().screen == this)
         backend().screen = nullptr;
-    // The chain's surfaces go before the object that made them.
-    parts_.clipper.reset();
-    parts_.staging.reset();
-    parts_.palette.reset();
-    parts_.back.reset();
-    parts_.primary.reset();
+    release_surfaces(parts_);
 }
 
 void ScreenSurface::repaint() {
@@ -76,7 +71,7 @@ void ScreenSurface::repaint() {
 }
 
 Result ScreenSurface::ready() {
-    if (parts_.primary->IsLost() == DDERR_SURFACELOST)
+    if (!parts_.primary || parts_.primary->IsLost() == DDERR_SURFACELOST)
         return Result::SurfaceLost;
     if (parts_.staging && parts_.staging->IsLost() == DDERR_SURFACELOST)
         return Result::SurfaceLost;
@@ -84,17 +79,39 @@ Result ScreenSurface::ready() {
 }
 
 Result ScreenSurface::restore() {
-    // Restoring the primary surface restores its whole flipping chain.
-    HRESULT result = parts_.primary->Restore();
+    // Restoring the primary surface restores its whole flipping chain;
+    // surfaces that could not be made again wait for another try.
+    HRESULT result = parts_.primary ? parts_.primary->Restore() : DDERR_WRONGMODE;
     if (result == DD_OK && parts_.staging)
         result = parts_.staging->Restore();
+    // Another program changed the display mode: the surfaces can never come
+    // back. In front again, the game sets its mode and makes them anew; in
+    // the background it must leave the display to the program in front.
+    if (result == DDERR_WRONGMODE && GetForegroundWindow() == setup_.window)
+        result = remake();
     if (result == DD_OK && parts_.palette)
         parts_.primary->SetPalette(parts_.palette.get());
     colours_.forget(); // everything is shown anew
+    if (result == DD_OK)
+        repaint(); // the picture is all here: nobody needs to draw it again
     return result_of(result);
 }
 
+// The old surfaces, made for the other mode, go before the mode is set
+// again, as none were there when the display first opened.
+HRESULT ScreenSurface::remake() {
+    release_surfaces(parts_);
+    HRESULT result = setup_.exclusive ? set_mode(*parts_.direct_draw, setup_) : DD_OK;
+    if (result == DD_OK)
+        result = make_screen_parts(setup_, parts_);
+    if (result != DD_OK)
+        release_surfaces(parts_); // none or all
+    return result;
+}
+
 void ScreenSurface::show(const Rect& area) {
+    if (!parts_.primary)
+        return;
     if (parts_.back || parts_.palette)
         show_fullscreen();
     else

@@ -18,7 +18,8 @@ bool register_class() {
         window_class.style = CS_HREDRAW | CS_VREDRAW;
         window_class.lpfnWndProc = window_procedure;
         window_class.hInstance = backend().instance;
-        window_class.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+        // The program's own icon, from its resources (the first one).
+        window_class.hIcon = LoadIconW(backend().instance, MAKEINTRESOURCEW(1));
         window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
         window_class.lpszClassName = class_name;
