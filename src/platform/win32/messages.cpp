@@ -42,11 +42,6 @@ bool set_cursor(LPARAM lparam) {
 
 } // namespace
 
-Backend& backend() {
-    static Backend instance;
-    return instance;
-}
-
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (window != backend().window)
         return DefWindowProcW(window, message, wparam, lparam);
