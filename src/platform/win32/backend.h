@@ -24,6 +24,12 @@ class Screen {
     virtual ~Screen() = default;
     // Puts the picture on the screen again (after the window was uncovered).
     virtual void repaint() = 0;
+    // Whether the picture fills the screen in the game's own display mode.
+    virtual bool exclusive() const = 0;
+    // Shows the picture full-screen or in the window from now on, however
+    // the game opened its display (in the window when the display refuses
+    // the game's mode); the window's style is the caller's.
+    virtual void present_exclusive(bool exclusive) = 0;
 };
 
 struct Backend {
@@ -36,6 +42,11 @@ struct Backend {
 };
 
 Backend& backend();
+
+// Alt+Return or F11: switches the game between the window and the whole
+// screen (fullscreen.cpp).
+bool toggles_fullscreen(UINT message, WPARAM wparam, LPARAM lparam);
+void toggle_fullscreen();
 
 // Hands every waiting system message to the window's procedure, which
 // queues the ones the game handles.

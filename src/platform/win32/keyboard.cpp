@@ -9,7 +9,9 @@ bool key_is_down(int virtual_key) {
     // that poll keys without pumping messages still see fresh state.
     MSG message;
     PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
-    const bool down = (GetAsyncKeyState(virtual_key) & 0x8000) != 0;
+    // Alt+Return switches the presentation and is no Return for the game.
+    const bool down = (GetAsyncKeyState(virtual_key) & 0x8000) != 0 &&
+                      !(virtual_key == VK_RETURN && (GetAsyncKeyState(VK_MENU) & 0x8000));
     trace_key_poll(virtual_key, down);
     return down;
 }

@@ -72,6 +72,17 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_QUERYNEWPALETTE:
         post(MessageKind::QueryNewPalette);
         return TRUE;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (toggles_fullscreen(message, wparam, lparam)) {
+            toggle_fullscreen();
+            return 0;
+        }
+        break;
+    case WM_SYSCHAR:
+        if (wparam == '\r')
+            return 0; // Alt+Return has switched the screen: no beep for it
+        break;
     default:
         break;
     }

@@ -23,9 +23,14 @@ struct ScreenSetup {
     HWND window = nullptr;
     bool exclusive = false; // full-screen, in the display mode below
     int back_buffers = 0;
-    int mode_width = 0;
-    int mode_height = 0;
-    int mode_depth = 0;
+    // The game's own mode, also for a game opened in a window that the
+    // player switches to full screen.
+    int mode_width = 640;
+    int mode_height = 480;
+    int mode_depth = 8;
+    // The game draws where the picture shows on the desktop (it opened in a
+    // window), not from the top left of the window's client area.
+    bool desktop_coordinates = false;
 };
 
 template <class Interface> Com<Interface> hold(Interface* object) {

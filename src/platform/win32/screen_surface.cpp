@@ -109,10 +109,25 @@ HRESULT ScreenSurface::remake() {
     return result;
 }
 
+void ScreenSurface::present_exclusive(bool exclusive) {
+    if (exclusive == setup_.exclusive)
+        return;
+    release_surfaces(parts_); // before the display changes under them
+    if (!exclusive)
+        parts_.direct_draw->RestoreDisplayMode();
+    parts_.direct_draw->SetCooperativeLevel(
+        setup_.window, exclusive ? DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN : DDSCL_NORMAL);
+    setup_.exclusive = exclusive;
+    setup_.back_buffers = exclusive ? 1 : 0;
+    restore(); // without surfaces: all made anew, in the mode, and shown
+    if (exclusive && !parts_.primary)
+        present_exclusive(false); // a display without the mode keeps the window
+}
+
 void ScreenSurface::show(const Rect& area) {
     if (!parts_.primary)
         return;
-    if (parts_.back || parts_.palette)
+    if (setup_.exclusive)
         show_fullscreen();
     else
         show_windowed(colours_.take(palette().get()) ? Rect{0, 0, width(), height()} : area);
@@ -161,7 +176,17 @@ void ScreenSurface::show_windowed(const Rect& area) {
     }
     parts_.staging->Unlock(&band);
     // The clipper keeps the copy to the parts of the window that are visible.
-    parts_.primary->Blt(&band, parts_.staging.get(), &band, DDBLT_WAIT, nullptr);
+    const POINT at = origin();
+    RECT shown = band;
+    OffsetRect(&shown, at.x, at.y);
+    parts_.primary->Blt(&shown, parts_.staging.get(), &band, DDBLT_WAIT, nullptr);
+}
+
+POINT ScreenSurface::origin() const {
+    POINT at{0, 0};
+    if (!setup_.desktop_coordinates)
+        ClientToScreen(setup_.window, &at);
+    return at;
 }
 
 } // namespace win32

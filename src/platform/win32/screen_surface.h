@@ -21,6 +21,8 @@ class ScreenSurface : public platform::Surface, public Screen {
 
     void chain(platform::SurfaceRef back_buffer) { attach_back_buffer(std::move(back_buffer)); }
     void repaint() override;
+    bool exclusive() const override { return setup_.exclusive; }
+    void present_exclusive(bool exclusive) override;
     platform::Result restore() override;
 
   protected:
@@ -30,6 +32,8 @@ class ScreenSurface : public platform::Surface, public Screen {
   private:
     void show_fullscreen();
     void show_windowed(const platform::Rect& area);
+    // Where the picture's top-left pixel shows on the desktop.
+    POINT origin() const;
     HRESULT remake();
 
     ScreenParts parts_;

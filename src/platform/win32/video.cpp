@@ -37,6 +37,7 @@ class Device : public platform::SoftwareVideoDevice {
         if (!setup_.window || (back_buffers > 0 && !setup_.exclusive))
             return Result::NoExclusiveMode;
         setup_.back_buffers = back_buffers;
+        setup_.desktop_coordinates = !setup_.exclusive;
         ScreenParts parts;
         direct_draw_->AddRef();
         parts.direct_draw = hold(direct_draw_.get());

@@ -47,6 +47,15 @@ GameWindow::~GameWindow() {
 platform::Rect GameWindow::rect() const {
     RECT outer{};
     GetWindowRect(window_, &outer);
+    // A game opened in a window draws its picture where the window's client
+    // area lies on the screen; switched to full screen, that is the top left.
+    if (style_ == platform::WindowStyle::Overlapped && backend().screen &&
+        backend().screen->exclusive()) {
+        RECT client{};
+        GetClientRect(window_, &client);
+        AdjustWindowRectEx(&client, style_bits(style_), FALSE, 0);
+        outer = client;
+    }
     return {static_cast<int>(outer.left), static_cast<int>(outer.top),
             static_cast<int>(outer.right), static_cast<int>(outer.bottom)};
 }
