@@ -126,9 +126,8 @@ IDirectDraw7Vtbl direct_draw_table() {
             return DDERR_UNSUPPORTEDMODE;
         ++display.generation;
         ++display.modes_set;
-        display.mode_width = static_cast<int>(width);
-        display.mode_height = static_cast<int>(height);
-        display.mode_depth = static_cast<int>(depth);
+        display.mode =
+            std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
         return DD_OK;
     };
     // Full-screen only: a primary surface heading a chain with one back buffer.

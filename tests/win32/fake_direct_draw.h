@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 struct FakeDisplay {
@@ -15,10 +16,8 @@ struct FakeDisplay {
     bool refuse_mode = false; // SetDisplayMode fails
     // Counted and kept by the fake.
     int generation = 0; // display modes set so far, by anyone
-    int modes_set = 0;  // by the game: width x height x depth of the last
-    int mode_width = 0;
-    int mode_height = 0;
-    int mode_depth = 0;
+    int modes_set = 0;  // by the game
+    std::string mode;   // the last one, as "640x480x8"
     int chains_made = 0;
     int flips = 0;
     std::vector<std::uint8_t> shown;       // the picture of the last flip

@@ -47,9 +47,7 @@ TEST_F(ScreenSurfaceTest, AModeChangedElsewhereIsSetAgainWithANewChainAndThePict
     EXPECT_EQ(screen->flip(), Result::SurfaceLost);
     EXPECT_EQ(screen->restore(), Result::Ok);
     EXPECT_EQ(display.modes_set, 1);
-    EXPECT_EQ(display.mode_width, 640);
-    EXPECT_EQ(display.mode_height, 480);
-    EXPECT_EQ(display.mode_depth, 8);
+    EXPECT_EQ(display.mode, "640x480x8");
     EXPECT_EQ(display.chains_made, 2);
     // Shown again at once, in the game's colours, before the game draws.
     EXPECT_EQ(display.flips, 2);
