@@ -76,7 +76,6 @@ int drain_messages() {
             continue;
         if (!platform::get_message(message))
             return static_cast<int>(message.wparam);
-        platform::translate_message(message);
         platform::dispatch_message(message);
     }
 }

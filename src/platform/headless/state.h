@@ -29,8 +29,6 @@ struct State {
     // Key polls since the clock last moved: a loop that polls keys without
     // ever waiting still sees time pass, so it cannot hang a test.
     std::uint32_t polls_since_advance = 0;
-    std::deque<platform::Message> messages;
-    platform::WindowProcedure window_procedure = nullptr;
     std::uint16_t user_lang_id = 0x0409;
 
     // Display.

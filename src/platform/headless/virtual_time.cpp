@@ -2,6 +2,7 @@
 #include "platform/headless/audio_clock.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/state.h"
+#include "platform/message_queue.h"
 
 #include <map>
 
@@ -16,6 +17,8 @@ void reset(std::uint64_t start_ms) {
     State& s = state();
     s = State{};
     s.now = start_ms;
+    platform::message_queue().clear();
+    platform::set_window_procedure(nullptr);
     reset_audio();
 }
 

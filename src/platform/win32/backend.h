@@ -11,7 +11,6 @@
 
 #include <mmsystem.h>
 
-#include <deque>
 #include <string>
 
 #include "platform/messages.h"
@@ -36,8 +35,6 @@ struct Backend {
     HINSTANCE instance = nullptr;
     HWND window = nullptr;
     Screen* screen = nullptr;
-    std::deque<platform::Message> messages;
-    platform::WindowProcedure window_procedure = nullptr;
     HCURSOR cursor = nullptr;
 };
 
@@ -47,10 +44,6 @@ Backend& backend();
 // screen (fullscreen.cpp).
 bool toggles_fullscreen(UINT message, WPARAM wparam, LPARAM lparam);
 void toggle_fullscreen();
-
-// Hands every waiting system message to the window's procedure, which
-// queues the ones the game handles.
-void pump_messages();
 
 // The system's window procedure of the game's window.
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
