@@ -4,17 +4,20 @@
 # a virtual X server, twice, from a folder whose name Windows' legacy code
 # pages cannot spell: first in a window (No in the credits box), started in
 # its folder, then in full-screen (Yes), started from another folder. Each
-# run answers the music box (Wine has no MIDI device here), leaves the logo
-# for a one-player game, ends it with Escape, leaves the high-score table for
-# the title screen, quits there with Escape, leaves the closing screen and
-# must end with exit code 0; every screen is photographed. The windowed game
-# must tick every 26 ms (the median, from BLOKIT_TRACE) and stay live after
-# Alt+Return on a display without the game's mode; the full-screen game
-# loses the foreground to another program and must show a moving picture
-# when it is back, then goes into a window with Alt+Return and back with
-# F11, live again. After each run HISCORE.DAT beside the program must hold
-# its 424 bytes, with no second table in the application data folder, and
-# the registry the "Options" value.
+# run leaves the logo for a one-player game, ends it with Escape, leaves the
+# high-score table for the title screen, quits there with Escape, leaves the
+# closing screen and must end with exit code 0; every screen is
+# photographed. The first run answers the music box (Wine has no MIDI device
+# here) and switches the music off with M in the game; after it the
+# registry must hold the "Options" value and the "Music" value 0. The
+# second run, with the music off, must not try to play it: no music box.
+# The windowed game must tick every 26 ms (the median, from BLOKIT_TRACE)
+# and stay live after Alt+Return on a display without the game's mode; the
+# full-screen game loses the foreground to another program and must show a
+# moving picture when it is back, then goes into a window with Alt+Return
+# and back with F11, live again. After each run HISCORE.DAT beside the
+# program must hold its 424 bytes, with no second table in the application
+# data folder.
 #
 # Usage: run_wine_e2e.sh GAME_DIR OUTPUT_DIR FOREGROUND_SWITCH_EXE
 # GAME_DIR holds blokit.exe and its data (dist/blokit-windows); the
@@ -101,13 +104,17 @@ answer_box() {
     xdotool key --window "$box" "$3"
 }
 
-# Starts the game in folder $2, answers the credits box with $1 and the
-# music box with OK.
+# Starts the game in folder $2 and answers the credits box with $1; with
+# $3 = music, the music box with OK, else it must not come.
 start_game() {
     (cd "$2" && BLOKIT_TRACE="Z:$work/trace" exec wine "$game/blokit.exe") >"$work/game.log" 2>&1 &
     game_pid=$!
     answer_box "QM-Blokit" 90 "$1"
-    answer_box "MIDI" 30 Return
+    if [ "$3" = music ]; then
+        answer_box "MIDI" 30 Return
+    elif find_window "MIDI" 5 >/dev/null; then
+        fail "a music box although the music is off"
+    fi
     local window
     window=$(find_window "QM - Blokit" 30) || fail "no game window"
     xdotool windowactivate --sync "$window" 2>/dev/null
@@ -171,10 +178,11 @@ check_ticks() {
 
 if [ "$BLOKIT_E2E_RUN" = windowed ]; then
     # Space on the logo, still held when the title screen starts, starts a game.
-    start_game n "$game"
+    start_game n "$game" music
     shot window_logo
     press space
     sleep 4
+    press m
     press Left
     press Down
     sleep 1
@@ -201,9 +209,13 @@ if [ "$BLOKIT_E2E_RUN" = windowed ]; then
     options=$(wine reg query 'HKCU\Software\Quillmoor\Blokit' /v Options 2>/dev/null |
         tr -d '\r' | grep Options) || fail "no settings in the registry"
     echo "registry:$options"
+    music=$(wine reg query 'HKCU\Software\Quillmoor\Blokit' /v Music 2>/dev/null |
+        tr -d '\r' | grep Music) || fail "no music setting in the registry"
+    echo "registry:$music"
+    [ "${music##* }" = 0 ] || fail "the music switched off is not kept"
 else
     rm -f "$game/HISCORE.DAT"
-    start_game y "$work"
+    start_game y "$work" silent
     shot fullscreen_logo
     press space
     sleep 4
