@@ -24,6 +24,9 @@ class MidiStream {
   public:
     explicit MidiStream(MidiDoneCallback callback) : callback_(callback) {
         InitializeCriticalSection(&returned_lock_);
+        // Room for more buffers than the game ever queues: the system's
+        // callback must not have to allocate.
+        returned_.reserve(64);
         worker_ = std::thread([this] { run(); });
     }
     ~MidiStream() {
@@ -79,9 +82,9 @@ class MidiStream {
     }
 
     void tell_returned() {
-        std::vector<MidiHeader*> returned;
         EnterCriticalSection(&returned_lock_);
-        returned.swap(returned_);
+        const std::vector<MidiHeader*> returned = returned_;
+        returned_.clear(); // keeps its room
         LeaveCriticalSection(&returned_lock_);
         for (MidiHeader* header : returned)
             callback_(*header);
