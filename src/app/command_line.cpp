@@ -6,7 +6,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "app/win_main.h"
+#include "platform/utf8_path.h"
 
 namespace {
 
@@ -22,8 +22,9 @@ constexpr const char* usage_text =
 
 std::string absolute_path(const char* path) {
     std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.string();
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(platform::utf8_path(path), error);
+    return error ? path : platform::utf8_text(absolute);
 }
 
 // A port number from 1 to 65535, digits only.
@@ -91,11 +92,4 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
 int print_usage(const CommandLine& options) {
     std::fputs(usage_text, options.help ? stdout : stderr);
     return options.help ? 0 : 2;
-}
-
-int run_with_arguments(int argc, const char* const* argv, int show_command) {
-    const CommandLine options = parse_command_line(argc, argv);
-    if (options.help || options.wrong)
-        return print_usage(options);
-    return WinMain(show_command, options.replay_file, options.network);
 }

@@ -24,6 +24,3 @@ CommandLine parse_command_line(int argc, const char* const* argv);
 // Prints the options for --help (the result is 0) or for a wrong option (on
 // the error stream; the result is 2).
 int print_usage(const CommandLine& options);
-
-// The program with these arguments: the options listed, or WinMain.
-int run_with_arguments(int argc, const char* const* argv, int show_command);

@@ -6,12 +6,22 @@
 
 #include "app/high_scores.h"
 #include "platform/user_paths.h"
+#include "platform/utf8_path.h"
 
 namespace {
 
 // The archives the resource lookup reads and the music file.
 constexpr std::array<const char*, 5> data_file_names = {"ONLY.ONE", "DATA.ONE", "AUDIO.ONE",
                                                         "VIDEO.ONE", "QMBLOKIT.MDS"};
+
+// An installed game keeps its table in the user's data directory.
+void keep_table_with_user_data() {
+    const std::string user_data = platform::xdg_base_directory("XDG_DATA_HOME", ".local/share");
+    if (user_data.empty())
+        high_score_directory.reset();
+    else
+        high_score_directory = platform::utf8_path(user_data) / "blokit";
+}
 
 } // namespace
 
@@ -25,15 +35,15 @@ bool holds_game_data(const std::filesystem::path& directory) {
 }
 
 void choose_data_location(const std::filesystem::path& installed_data) {
-    if (holds_game_data(".") || !holds_game_data(installed_data))
-        return;
-    std::error_code error;
-    std::filesystem::current_path(installed_data, error);
-    if (error)
-        return;
-    const std::string user_data = platform::xdg_base_directory("XDG_DATA_HOME", ".local/share");
-    if (user_data.empty())
-        high_score_directory.reset();
-    else
-        high_score_directory = std::filesystem::path(user_data) / "blokit";
+    if (!holds_game_data(".") && holds_game_data(installed_data)) {
+        std::error_code error;
+        std::filesystem::current_path(installed_data, error);
+        if (!error)
+            keep_table_with_user_data();
+    }
+    // A system with one place for the table uses it wherever the game
+    // started, so that there is only ever one table.
+    const std::string own_files = platform::own_files_directory();
+    if (!own_files.empty())
+        high_score_directory = platform::utf8_path(own_files);
 }

@@ -14,5 +14,6 @@ bool holds_game_data(const std::filesystem::path& directory);
 // When the current directory holds no data but `installed_data` does, makes
 // `installed_data` the current directory and points the high-score table at
 // $XDG_DATA_HOME/blokit (else ~/.local/share/blokit; nowhere without either).
-// Otherwise changes nothing.
+// Where the system has one place for the game's own files
+// (platform::own_files_directory), the table goes there in every case.
 void choose_data_location(const std::filesystem::path& installed_data);

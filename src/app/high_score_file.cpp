@@ -7,6 +7,7 @@
 #include "game/session.h"
 #include "platform/file_sync.h"
 #include "platform/regular_file.h"
+#include "platform/utf8_path.h"
 #include "res/byte_order.h"
 
 std::optional<std::filesystem::path> high_score_directory = std::filesystem::path();
@@ -104,7 +105,7 @@ Stored read_high_score_file() {
     std::error_code error;
     if (fs::is_directory(path, error))
         return Stored::Replaceable;
-    std::FILE* file = platform::open_regular_file(path.string().c_str(), "rb");
+    std::FILE* file = platform::open_regular_file(platform::utf8_text(path).c_str(), "rb");
     if (!file)
         return errno == ENOENT ? Stored::Replaceable : Stored::Protected;
     const bool matches = read_high_scores(file);
@@ -115,8 +116,8 @@ Stored read_high_score_file() {
 // A file that exists is replaced only when this user could open it for
 // writing, as writing over it in place would need.
 bool may_replace_high_score_file() {
-    std::FILE* file =
-        platform::open_regular_file(high_score_path(high_score_file_name).string().c_str(), "r+b");
+    std::FILE* file = platform::open_regular_file(
+        platform::utf8_text(high_score_path(high_score_file_name)).c_str(), "r+b");
     if (!file)
         return errno == ENOENT;
     std::fclose(file);
@@ -141,7 +142,7 @@ bool replace_high_score_file(bool (*write)(std::FILE*)) {
     if (!high_score_directory || !make_high_score_directory() || !may_replace_high_score_file())
         return false;
     const fs::path new_file = high_score_path(new_file_name);
-    std::FILE* file = std::fopen(new_file.string().c_str(), "wb");
+    std::FILE* file = std::fopen(platform::utf8_text(new_file).c_str(), "wb");
     if (!file)
         return false;
     const bool written = write(file) && platform::sync_file(file) && keep_permissions(new_file);
@@ -151,7 +152,7 @@ bool replace_high_score_file(bool (*write)(std::FILE*)) {
         const fs::path old_file = high_score_path(high_score_file_name);
         fs::rename(new_file, old_file, error);
         if (!error) {
-            platform::sync_directory_of(old_file.string().c_str());
+            platform::sync_directory_of(platform::utf8_text(old_file).c_str());
             return true;
         }
     }

@@ -10,6 +10,7 @@
 #include "platform/file_sync.h"
 #include "platform/regular_file.h"
 #include "platform/user_paths.h"
+#include "platform/utf8_path.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ bool write_whole_file(const fs::path& path, const std::vector<std::uint8_t>& byt
     std::error_code error;
     fs::create_directories(path.parent_path(), error);
     const fs::path partial = fs::path(path).concat(".new");
-    std::FILE* file = std::fopen(partial.string().c_str(), "wb");
+    std::FILE* file = std::fopen(platform::utf8_text(partial).c_str(), "wb");
     if (!file)
         return false;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
@@ -101,7 +102,7 @@ bool write_whole_file(const fs::path& path, const std::vector<std::uint8_t>& byt
     if (written && closed) {
         fs::rename(partial, path, error);
         if (!error) {
-            platform::sync_directory_of(path.string().c_str());
+            platform::sync_directory_of(platform::utf8_text(path).c_str());
             return true;
         }
     }
@@ -133,7 +134,7 @@ void save_replay(const Replay& replay) {
 }
 
 std::optional<std::vector<std::uint8_t>> read_replay_file(const fs::path& path) {
-    std::FILE* file = platform::open_regular_file(path.string().c_str(), "rb");
+    std::FILE* file = platform::open_regular_file(platform::utf8_text(path).c_str(), "rb");
     if (!file)
         return std::nullopt;
     std::vector<std::uint8_t> bytes;

@@ -25,6 +25,10 @@ std::string xdg_base_directory(const char* variable, const char* under_home) {
     return {};
 }
 
+std::string own_files_directory() {
+    return {};
+}
+
 const char* replay_folder_name() {
     return "replays";
 }
