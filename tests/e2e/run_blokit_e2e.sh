@@ -1,9 +1,12 @@
 #!/bin/bash
 # Plays the real game program under a virtual X server: answers the credits
-# box, leaves the logo with Space (still held when the title screen starts,
-# it starts a one-player game at once), photographs the game, ends it with
-# Escape, leaves the high-score table for the title screen, closes the window
-# there, and checks the exit code and the files the game left behind.
+# box, taps Space on the logo (the title screen follows, not a game), starts
+# a one-player game with 1, photographs it, ends it with Escape, leaves the
+# high-score table for the title screen, plays a two-player game ended with
+# Escape, leaves its result with Escape (the title screen follows, the
+# program goes on), closes the window there, and checks the exit code and
+# the files the game left behind. The program's trace (BLOKIT_TRACE) tells
+# which screen polled the keys: the title screen's 1 and 2, or a game's P.
 #
 # Usage: run_blokit_e2e.sh RUN_DIR [OUTPUT_DIR]
 #        run_blokit_e2e.sh --installed PROGRAM [OUTPUT_DIR]
@@ -71,7 +74,8 @@ else
     high_score_file=$work/HISCORE.DAT
     settings_dir=$work/config
 fi
-"$program" >"$work/game.log" 2>&1 &
+trace=$work/trace
+BLOKIT_TRACE=$trace "$program" >"$work/game.log" 2>&1 &
 game_pid=$!
 
 # Escape answers the credits box with No: a window, not the full screen.
@@ -86,7 +90,14 @@ game_window=$(find_window "QM - Blokit" 30) || fail "no game window"
 xdotool windowfocus "$game_window" 2>/dev/null
 sleep 2
 shot logo
-press space
+# A short tap, as a new player gives it: the title screen, not a game.
+since=$(now_us)
+tap space 0.08
+sleep 0.3
+shot title_slide_in
+sleep 2
+on_title_since "$since" || fail "a tap on the logo did not lead to the title screen"
+press 1
 sleep 3
 shot game
 press Escape
@@ -95,6 +106,16 @@ shot table
 press space
 sleep 4
 shot title
+press 2
+sleep 3
+press Escape
+sleep 2
+shot result
+since=$(now_us)
+press Escape
+sleep 2
+shot title_after_result
+on_title_since "$since" || fail "Escape on the two-player result did not lead to the title screen"
 
 # Alt+F4 closes the window; the program then ends by itself.
 close_game || fail "the game did not end after its window was closed"
