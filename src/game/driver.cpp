@@ -59,6 +59,8 @@ int fall_period() {
 } // namespace
 
 void start_game() {
+    // A pad unplugged before the game began is no reason to pause it.
+    platform::pad_was_unplugged();
     seed_game_random(platform::time_ms());
     for (int record = 0; record < player_count; ++record)
         prepare_record(record);
@@ -105,7 +107,8 @@ void check_game_keys() {
         players[1].state = 0;
         wait_keys_released({Escape});
     }
-    if (key_down(pause_key))
+    // A player whose pad comes loose cannot press P.
+    if (key_down(pause_key) || platform::pad_was_unplugged())
         pause_game();
     check_key_set_change();
 }
