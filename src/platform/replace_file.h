@@ -4,15 +4,16 @@
 // new one, never a part of either.
 
 #include <cstddef>
-#include <initializer_list>
+#include <filesystem>
 #include <span>
-#include <string>
 
 namespace platform {
 
-// Writes `parts`, one after another, beside `file` under a temporary name,
-// with the folders above it when they are missing, and renames it over
-// `file` once it is on the disk. False when that failed; the old file stays.
-bool replace_file(const std::string& file, std::initializer_list<std::span<const std::byte>> parts);
+// Writes `bytes` beside `path` under a temporary name, with the folders above
+// it when they are missing, and puts that in place of `path` once it is on
+// the disk. A file already there is replaced only when this user could open
+// it for writing, as writing over it would need, and the new file keeps its
+// permissions. False when nothing was replaced; the old file then stays.
+bool replace_file(const std::filesystem::path& path, std::span<const std::byte> bytes);
 
 } // namespace platform

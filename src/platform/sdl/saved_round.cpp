@@ -1,14 +1,16 @@
 #include "platform/sdl/saved_round.h"
 #include "platform/fingerprint.h"
-#include "platform/posix/replace_file.h"
 #include "platform/regular_file.h"
+#include "platform/replace_file.h"
 #include "platform/user_paths.h"
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -51,8 +53,10 @@ std::string saved_round_path() {
 bool save_round(const std::string& path, const RoundMark& mark,
                 std::span<const std::int16_t> samples) {
     const Header header{magic, mark, samples.size() / channels, check_of(samples)};
-    return platform::replace_file(path,
-                                  {std::as_bytes(std::span(&header, 1)), std::as_bytes(samples)});
+    std::vector<std::byte> bytes(sizeof header + samples.size_bytes());
+    std::memcpy(bytes.data(), &header, sizeof header);
+    std::memcpy(bytes.data() + sizeof header, samples.data(), samples.size_bytes());
+    return platform::replace_file(path, bytes);
 }
 
 bool load_round(const std::string& path, std::uint64_t key, std::size_t longest_frames,
