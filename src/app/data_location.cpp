@@ -24,11 +24,16 @@ bool holds_game_data(const std::filesystem::path& directory) {
     return false;
 }
 
-void choose_data_location(const std::filesystem::path& installed_data) {
-    if (holds_game_data(".") || !holds_game_data(installed_data))
-        return;
+void choose_data_location(const std::filesystem::path& program_directory,
+                          const std::filesystem::path& data_from_program) {
+    namespace fs = std::filesystem;
+    const fs::path installed_data = program_directory / data_from_program;
     std::error_code error;
-    std::filesystem::current_path(installed_data, error);
+    const bool data_apart = !fs::equivalent(program_directory, installed_data, error);
+    const bool in_installed_data = data_apart && fs::equivalent(".", installed_data, error);
+    if ((holds_game_data(".") && !in_installed_data) || !holds_game_data(installed_data))
+        return;
+    fs::current_path(installed_data, error);
     if (error)
         return;
     const std::string user_data = platform::xdg_base_directory("XDG_DATA_HOME", ".local/share");

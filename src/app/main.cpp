@@ -7,6 +7,6 @@
 int main() {
     const std::string program_directory = platform::executable_directory();
     if (!program_directory.empty())
-        choose_data_location(std::filesystem::path(program_directory) / BLOKIT_DATA_FROM_PROGRAM);
+        choose_data_location(program_directory, BLOKIT_DATA_FROM_PROGRAM);
     return WinMain();
 }

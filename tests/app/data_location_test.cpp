@@ -44,7 +44,9 @@ class DataLocationTest : public ScreenTest {
         ScreenTest::SetUp();
         scratch = fs::current_path();
         installed = scratch / "usr" / "share" / "blokit";
+        program = scratch / "usr" / "games";
         fs::create_directories(installed);
+        fs::create_directories(program);
         write_file(installed / "DATA.ONE", {'o', 'o'});
     }
     void TearDown() override {
@@ -61,13 +63,15 @@ class DataLocationTest : public ScreenTest {
 
     fs::path scratch;
     fs::path installed;
+    fs::path program;
+    const fs::path data_from_program = fs::path("..") / "share" / "blokit";
 };
 
 TEST_F(DataLocationTest, TheCurrentDirectoryWinsWhenItHoldsAnyDataFile) {
     for (const char* name : {"ONLY.ONE", "DATA.ONE", "AUDIO.ONE", "VIDEO.ONE", "QMBLOKIT.MDS"}) {
         SCOPED_TRACE(name);
         write_file(name, {});
-        choose_data_location(installed);
+        choose_data_location(program, data_from_program);
         EXPECT_EQ(fs::current_path(), scratch);
         ASSERT_TRUE(high_score_directory);
         EXPECT_TRUE(high_score_directory->empty());
@@ -81,7 +85,7 @@ TEST_F(DataLocationTest, TheCurrentDirectoryWinsWhenItHoldsAnyDataFile) {
 
 TEST_F(DataLocationTest, InstalledTheTableGoesToTheUsersDataDirectory) {
     const EnvironmentValue xdg("XDG_DATA_HOME", (scratch / "data").string());
-    choose_data_location(installed);
+    choose_data_location(program, data_from_program);
     EXPECT_EQ(fs::current_path(), installed);
     load_high_scores(); // made on the first save, with its directory
     high_scores[0].score = 4242;
@@ -90,10 +94,28 @@ TEST_F(DataLocationTest, InstalledTheTableGoesToTheUsersDataDirectory) {
     EXPECT_EQ(installed_files(), "DATA.ONE ");
 }
 
+// Started from the installed data directory itself (as root, say), the
+// game still writes nothing there; a copy whose data lies beside the program
+// plays where it lies.
+TEST_F(DataLocationTest, TheInstalledDataDirectoryIsNeverTakenForACopyToPlayIn) {
+    const EnvironmentValue xdg("XDG_DATA_HOME", (scratch / "data").string());
+    fs::current_path(installed);
+    choose_data_location(program, data_from_program);
+    EXPECT_EQ(fs::current_path(), installed);
+    load_high_scores();
+    EXPECT_TRUE(fs::is_regular_file(scratch / "data" / "blokit" / "HISCORE.DAT"));
+    EXPECT_EQ(installed_files(), "DATA.ONE ");
+
+    high_score_directory = fs::path();
+    fs::current_path(installed);
+    choose_data_location(installed, ".");
+    EXPECT_TRUE(high_score_directory->empty());
+}
+
 TEST_F(DataLocationTest, WithoutXdgDataHomeTheTableGoesBelowHome) {
     const EnvironmentValue relative("XDG_DATA_HOME", "relative/ignored");
     const EnvironmentValue home("HOME", (scratch / "home").string());
-    choose_data_location(installed);
+    choose_data_location(program, data_from_program);
     load_high_scores();
     EXPECT_TRUE(fs::is_regular_file(scratch / "home/.local/share/blokit/HISCORE.DAT"));
     EXPECT_EQ(installed_files(), "DATA.ONE ");
@@ -103,7 +125,7 @@ TEST_F(DataLocationTest, ATableWithNowhereToGoIsKeptInMemoryOnly) {
     const EnvironmentValue xdg("XDG_DATA_HOME", std::nullopt);
     {
         const EnvironmentValue home("HOME", std::nullopt);
-        choose_data_location(installed);
+        choose_data_location(program, data_from_program);
     }
     EXPECT_FALSE(high_score_directory);
     load_high_scores();
