@@ -50,12 +50,8 @@ play: build
 	cd $(BUILD)/run && ./blokit
 
 # The game under PREFIX (DESTDIR is honoured): the tree may be moved anywhere.
-# Installed for this machine, it gets the music's round made for its SoundFont;
-# a staged tree (DESTDIR) is left to make its own where it is installed.
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
-	[ -n "$(DESTDIR)" ] || $(PREFIX)/libexec/blokit/blokit-music-round \
-	  $(PREFIX)/share/blokit/music-round $(PREFIX)/share/blokit
 
 # The Debian package, in $(BUILD), checked with lintian.
 package: build

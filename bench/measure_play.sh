@@ -1,7 +1,8 @@
 #!/bin/bash
 # Measures what the real game program costs while it is played: processor
 # time and resident memory on each screen, the time from the answered credits
-# box to the first logo frame, and the regularity of the game's ticks.
+# box to the first logo frame, and the regularity of the game's ticks; and
+# what its music costs beside the least it can cost.
 #
 # Usage: measure_play.sh RUN_DIR [REPETITIONS]
 # Environment: MEASURE_SECONDS (default 12) is the length of each measured
@@ -9,18 +10,16 @@
 #
 # The program runs under a virtual X server of its own (640x480), with dummy
 # audio, a temporary HOME and BLOKIT_TRACE set, and is driven with xdotool.
-# Each repetition runs it three times in one home:
-# - as a new player of the game as built or installed, with the music's
-#   round made ahead of time: logo, title scroller, a one-player game without
-#   keys, the same game with a 30 ms key press every 200 ms, the game paused,
-#   the high-score table;
-# - as a new player without that round (its SoundFont changed since): a game
-#   while the music is synthesised, and another one after the music has come
-#   round once, when it plays from the recording it kept in the cache;
-# - as that player returning: logo, scroller, game, pause and table again.
-# Processor time (user + system, all threads) comes from /proc/PID/stat,
-# memory from /proc/PID/status. The figures are shared-machine figures: the
-# load average is printed with them.
+# Each repetition runs it once, as a new player: logo, title scroller, a
+# one-player game without keys, the same game with a 30 ms key press every
+# 200 ms, the game paused, the high-score table.
+# Processor time (user + system) comes from /proc/PID/stat: of all threads,
+# of the main thread, and of SDL's audio thread, which renders the music
+# (and mixes the few effects); the game's own cost is all threads less the
+# audio thread. The music's floor is the synthesizer alone rendering the
+# same music as fast as it can (blokit-music-floor, beside RUN_DIR).
+# Memory comes from /proc/PID/status. The figures are shared-machine
+# figures: the load average is printed with them.
 # Needs xvfb-run, xdotool and xwininfo.
 
 set -u
@@ -47,15 +46,22 @@ fail() {
 }
 
 ticks_per_second=$(getconf CLK_TCK)
-# The music's first round (75 s, after the first buffer of it) is recorded
-# while it plays; by then it plays from the recording.
-music_round_seconds=95
+music_floor=$run_dir/../tools/music_floor/blokit-music-floor
 now_us() { date +%s%6N; }
 
 # Processor time of the whole process (or of its main thread) so far, in
 # clock ticks.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$game_pid/stat"; }
 main_ticks() { awk '{ print $14 + $15 }' "/proc/$game_pid/task/$game_pid/stat"; }
+audio_ticks() {
+    local task ticks=0
+    for task in /proc/"$game_pid"/task/*; do
+        case $(cat "$task/comm" 2>/dev/null) in
+        SDLAudio*) ticks=$((ticks + $(awk '{ print $14 + $15 }' "$task/stat"))) ;;
+        esac
+    done
+    echo "$ticks"
+}
 
 memory_kib() { awk -v field="$1:" '$1 == field { print $2 }' "/proc/$game_pid/status"; }
 
@@ -67,8 +73,8 @@ hold_key() {
 }
 
 # Measures the next $seconds as phase $1 of repetition $2: one line
-# "phase repetition cpu% rss_kib start_us end_us main_thread_cpu%" in
-# $work/results.
+# "phase repetition cpu% rss_kib start_us end_us main_thread_cpu% audio_thread_cpu%"
+# in $work/results.
 measure() {
     start_phase
     sleep "$seconds"
@@ -78,20 +84,24 @@ measure() {
 start_phase() {
     start_ticks=$(cpu_ticks)
     start_main=$(main_ticks)
+    start_audio=$(audio_ticks)
     start_us=$(now_us)
 }
 
 finish_phase() {
-    local end_ticks end_main end_us
+    local end_ticks end_main end_audio end_us
     end_ticks=$(cpu_ticks)
     end_main=$(main_ticks)
+    end_audio=$(audio_ticks)
     end_us=$(now_us)
     awk -v phase="$1" -v rep="$2" -v ticks=$((end_ticks - start_ticks)) \
-        -v main=$((end_main - start_main)) -v hz="$ticks_per_second" -v from="$start_us" \
-        -v to="$end_us" -v rss="$(memory_kib VmRSS)" \
+        -v main=$((end_main - start_main)) -v audio=$((end_audio - start_audio)) \
+        -v hz="$ticks_per_second" -v from="$start_us" -v to="$end_us" \
+        -v rss="$(memory_kib VmRSS)" \
         'BEGIN { s = (to - from) / 1e6
-                 printf "%s %d %.3f %d %s %s %.3f\n", phase, rep, 100 * ticks / hz / s, rss, \
-                        from, to, 100 * main / hz / s }' >>"$work/results"
+                 printf "%s %d %.3f %d %s %s %.3f %.3f\n", phase, rep, 100 * ticks / hz / s, \
+                        rss, from, to, 100 * main / hz / s, 100 * audio / hz / s }' \
+        >>"$work/results"
 }
 
 # The game with a key press of 30 ms every 200 ms, left and right in turn.
@@ -134,83 +144,50 @@ reach_title() {
     fail "the title screen did not come"
 }
 
-# Runs the game once as repetition $1 in home directory $1, with $2 naming
-# the kind of player: empty for a new player of a built or installed game,
-# which comes with the music's round made ahead of time; "_live" for a new
-# player without it (a SoundFont other than the one it was made with), who
-# hears the music synthesised until its round is recorded and kept in the
-# cache; "_again" for that player returning. Phases are named with $2.
+# Runs the game once as repetition $1, as a new player in a home of its own.
 run_once() {
-    local rep=$1 mode=${2:-} home="$work/home$1" box answered
+    local rep=$1 home="$work/home$1" box answered
     mkdir -p "$home/config"
     for file in "$run_dir"/*.ONE "$run_dir"/*.MDS; do
         ln -sf "$file" "$home/"
     done
-    if [ -z "$mode" ]; then
-        ln -sf "$run_dir/music-round" "$home/"
-    else
-        rm -f "$home/music-round"
-    fi
     (
         cd "$home" &&
             HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" \
-                SDL_AUDIODRIVER=dummy BLOKIT_TRACE="$work/trace$rep$mode" exec "$run_dir/blokit"
-    ) >"$work/game$rep$mode.log" 2>&1 &
+                SDL_AUDIODRIVER=dummy BLOKIT_TRACE="$work/trace$rep" exec "$run_dir/blokit"
+    ) >"$work/game$rep.log" 2>&1 &
     game_pid=$!
 
     box=$(find_window "QM-Blokit" 30) || fail "no credits box"
     answered=$(now_us)
     # No: a window, not the full screen.
     xdotool key --window "$box" Escape 2>/dev/null
-    [ -z "$mode" ] && echo "$rep $answered" >>"$work/answered"
+    echo "$rep $answered" >>"$work/answered"
     find_window "QM - Blokit" 30 >/dev/null || fail "no game window"
     sleep 2
-    if [ "$mode" = _live ]; then
-        live_music "$rep" "$answered"
-    else
-        every_screen "$rep" "$mode"
-    fi
+    every_screen "$rep"
     close_game || fail "the game did not end after its window was closed"
 }
 
-# From the logo: each screen in turn, as repetition $1 of player kind $2.
+# From the logo: each screen in turn, as repetition $1.
 every_screen() {
-    measure "logo$2" "$1"
-    reach_title "$1$2"
+    measure logo "$1"
+    reach_title "$1"
     sleep 2
-    measure "scroller$2" "$1"
+    measure scroller "$1"
     hold_key 1 0.1
     sleep 1
-    measure "game$2" "$1"
-    [ -z "$2" ] && measure_keys "$1"
+    measure game "$1"
+    measure_keys "$1"
     hold_key p 0.1
     sleep 1
-    measure "paused$2" "$1"
-    echo "$1 $(memory_kib VmHWM)" >>"$work/peak$2"
+    measure paused "$1"
+    echo "$1 $(memory_kib VmHWM)" >>"$work/peak"
     hold_key p 0.1
     sleep 0.5
     hold_key Escape 0.1
     sleep 2
-    measure "table$2" "$1"
-}
-
-# From the logo: a game while the music is synthesised, and another once it
-# has come round, as repetition $1, whose credits box was answered at $2.
-live_music() {
-    reach_title "$1_live"
-    hold_key 1 0.1
-    sleep 1
-    measure game_live "$1"
-    hold_key Escape 0.1
-    sleep 2
-    hold_key space 0.1
-    sleep 2
-    while [ $(($(now_us) - $2)) -lt $((music_round_seconds * 1000000)) ]; do
-        sleep 1
-    done
-    hold_key 1 0.1
-    sleep 1
-    measure round "$1"
+    measure table "$1"
 }
 
 # min median max of the numbers on standard input (one per line).
@@ -239,30 +216,25 @@ report() {
     echo
     printf '%-42s %8s %8s %8s\n' "phase" "min" "median" "max"
     local phase label
-    for phase in logo scroller game keys paused table game_live round \
-        logo_again scroller_again game_again paused_again table_again; do
-        case ${phase%_again} in
+    for phase in logo scroller game keys paused table; do
+        case $phase in
         logo) label="logo" ;;
         scroller) label="title scroller" ;;
         game) label="game, no keys" ;;
-        game_live) label="game, music synthesised" ;;
         keys) label="game, key every 200 ms" ;;
         paused) label="game paused" ;;
         table) label="high-score table" ;;
-        round) label="game, music recorded" ;;
         esac
-        [ "$phase" != "${phase%_again}" ] && label="$label, returning player"
         awk -v p="$phase" '$1 == p { print $3 }' "$work/results" | row "CPU % of one core: $label"
         awk -v p="$phase" '$1 == p { print $7 }' "$work/results" | row "  of which the main thread"
+        awk -v p="$phase" '$1 == p { print $8 }' "$work/results" |
+            row "  of which the audio thread (music)"
+        awk -v p="$phase" '$1 == p { print $3 - $8 }' "$work/results" |
+            row "  the game's own (all but the audio)"
     done
     awk '$1 == "game" { print $4 / 1024 }' "$work/results" | row "resident MiB, game with music"
-    awk '$1 == "game_live" { print $4 / 1024 }' "$work/results" |
-        row "resident MiB, music synthesised"
-    awk '$1 == "round" { print $4 / 1024 }' "$work/results" | row "resident MiB, music recorded"
-    awk '$1 == "game_again" { print $4 / 1024 }' "$work/results" |
-        row "resident MiB, game, returning player"
     awk '{ print $2 / 1024 }' "$work/peak" | row "peak resident MiB (VmHWM)"
-    awk '{ print $2 / 1024 }' "$work/peak_again" | row "peak resident MiB, returning player"
+    music_report
 
     local rep answered first from to
     : >"$work/startup"
@@ -306,10 +278,25 @@ report() {
         "$(awk '{ s += $1 } END { print s }' "$work/seen") seen by the game"
 }
 
+# The music's cost in a game beside its floor, the synthesizer alone
+# rendering a minute of it as fast as it can, measured once a repetition.
+music_report() {
+    local rep
+    [ -x "$music_floor" ] || {
+        echo "no $music_floor: the music's floor is not measured"
+        return
+    }
+    for rep in $(seq 1 "$repetitions"); do
+        "$music_floor" 60 "$run_dir" | awk '$1 == "floor:" { print 100 * $2 }'
+    done >"$work/floor"
+    row "music's floor, % of one core" <"$work/floor"
+    awk '$1 == "game" || $1 == "keys" { print $8 }' "$work/results" >"$work/music"
+    awk -v floor="$(spread <"$work/floor" | cut -d' ' -f2)" '{ print $1 / floor }' \
+        "$work/music" | row "music in a game, times the floor"
+}
+
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 for rep in $(seq 1 "$repetitions"); do
     run_once "$rep"
-    run_once "$rep" _live
-    run_once "$rep" _again
 done
 report

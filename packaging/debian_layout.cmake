@@ -5,7 +5,3 @@ set(staged_usr "${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_PACKAGING_INSTALL_PR
 file(MAKE_DIRECTORY "${staged_usr}/games")
 file(RENAME "${staged_usr}/bin/blokit" "${staged_usr}/games/blokit")
 file(REMOVE_RECURSE "${staged_usr}/bin")
-# The music's round is made for the machine's own SoundFont when the package
-# is installed, where the package system keeps such files; the game looks for
-# it among its data.
-file(CREATE_LINK /var/cache/blokit/music-round "${staged_usr}/share/blokit/music-round" SYMBOLIC)

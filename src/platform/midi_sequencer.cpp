@@ -1,5 +1,4 @@
 #include "platform/midi_sequencer.h"
-#include "platform/fingerprint.h"
 
 #include <algorithm>
 #include <cstring>
@@ -121,18 +120,6 @@ void MidiSequencer::finish_front(MidiSink& sink) {
     offset_ = 0;
     header.flags = (header.flags | midi_header_done) & ~midi_header_queued;
     sink.done(std::max(0.0, last_event_), header);
-}
-
-std::uint64_t MidiSequencer::fingerprint() const {
-    Fingerprint print;
-    print.add(time_division_);
-    print.add(tempo_);
-    print.add(offset_);
-    for (const MidiHeader* header : queue_) {
-        print.add(header->bytes_recorded);
-        print.add(header->data, header->bytes_recorded);
-    }
-    return print.value();
 }
 
 void MidiSequencer::advance(double units, MidiSink& sink) {

@@ -45,11 +45,6 @@ class MidiSequencer {
     // Started, with buffers queued.
     bool playing() const { return !paused_ && !queue_.empty(); }
 
-    // A value that tells what is queued from where the stream stands: the
-    // time division and tempo, and the recorded bytes of every queued
-    // buffer in queue order from the current place in the first.
-    std::uint64_t fingerprint() const;
-
     // Plays the next `units` of the stream: the events due within them go to
     // the sink, and every buffer whose events are all played comes back done.
     void advance(double units, MidiSink& sink);

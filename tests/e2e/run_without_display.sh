@@ -14,6 +14,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 . "$(dirname "$0")/game_directory.sh"
+# shellcheck source=tests/e2e/game_session.sh
+. "$(dirname "$0")/game_session.sh"
 enter_game_directory "$run_dir" "$work"
 unset SDL_VIDEODRIVER WAYLAND_DISPLAY
 
@@ -44,11 +46,21 @@ for answer in "" Return; do
     server=$!
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$dead" ] && break; sleep 0.1; done
     DISPLAY=:$dead timeout -k 5 30 "$run_dir/blokit" >game.log 2>&1 &
-    game=$!
-    sleep 3
-    [ -n "$answer" ] && DISPLAY=:$dead xdotool key "$answer" && sleep 2
+    game_pid=$!
+    if ! box=$(DISPLAY=:$dead find_window "QM-Blokit" 10); then
+        echo "no credits box"
+        failed=1
+    elif [ -n "$answer" ]; then
+        DISPLAY=:$dead xdotool key --window "$box" "$answer"
+        if DISPLAY=:$dead find_window "QM - Blokit" 10 >/dev/null; then
+            sleep 0.5
+        else
+            echo "no game window"
+            failed=1
+        fi
+    fi
     kill "$server"
-    wait "$game"
+    wait "$game_pid"
     status=$?
     wait "$server"
     echo "display lost after '${answer:-nothing}': exit code $status"
