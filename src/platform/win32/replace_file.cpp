@@ -70,10 +70,14 @@ bool put_in_place(const fs::path& from, const fs::path& to) {
 
 } // namespace
 
-bool replace_file(const fs::path& path, std::span<const std::byte> bytes) {
+bool replace_file(const fs::path& name, std::span<const std::byte> bytes) {
+    // ReplaceFileW takes the folder from the names it is given: a bare name
+    // has none (Wine then fails with ERROR_DIRECTORY).
     std::error_code error;
-    if (path.has_parent_path())
-        fs::create_directories(path.parent_path(), error);
+    const fs::path path = fs::absolute(name, error);
+    if (error)
+        return false;
+    fs::create_directories(path.parent_path(), error);
     if (!may_replace(path))
         return false;
     fs::path temporary = path;
