@@ -23,11 +23,11 @@ TEST(BoxText, TabsBecomeSpacesToTheNextStopOfEightCharacters) {
 TEST(BoxText, AShortTextIsWidenedForItsCaption) {
     const std::string caption = "Error loading file";
     const std::string widened = sdl::widen_for_caption("QMBLOKIT.MDS", caption);
-    EXPECT_EQ(widened, "QMBLOKIT.MDS" + std::string(18, ' ')); // 18 + 12 columns in all
-    EXPECT_EQ(sdl::widen_for_caption("a\nb", "\xC3\x9C"), "a" + std::string(12, ' ') + "\nb");
+    EXPECT_EQ(widened, "QMBLOKIT.MDS" + std::string(26, ' ')); // 18 + 20 columns in all
+    EXPECT_EQ(sdl::widen_for_caption("a\nb", "\xC3\x9C"), "a" + std::string(20, ' ') + "\nb");
     const std::string credits = "Programming and graphics: Quillmoor Software\n\nPlay?";
     EXPECT_EQ(sdl::widen_for_caption(credits, "QM-Blokit"), credits);
-    EXPECT_EQ(sdl::widen_for_caption("", "ab"), std::string(14, ' '));
+    EXPECT_EQ(sdl::widen_for_caption("", "ab"), std::string(22, ' '));
 }
 
 std::string current_locale() {

@@ -10,9 +10,9 @@ namespace sdl {
 namespace {
 
 constexpr int tab_stop = 8;
-// Columns a title bar gives its buttons; its letters may be a little wider
+// Columns a title bar gives its buttons; its letters may be bolder and wider
 // than the box's own, which this leaves room for as well.
-constexpr std::size_t title_bar_columns = 12;
+constexpr std::size_t title_bar_columns = 20;
 constexpr const char* utf8_locale = "C.UTF-8";
 
 bool continues_character(char byte) {
