@@ -12,7 +12,8 @@
 # audio, a temporary HOME and BLOKIT_TRACE set, and is driven with xdotool.
 # Each repetition runs it once, as a new player: logo, title scroller, a
 # one-player game without keys, the same game with a 30 ms key press every
-# 200 ms, the game paused, the high-score table.
+# 200 ms, the game paused, the game with the music switched off (M, and M
+# again after it), the high-score table.
 # Processor time (user + system) comes from /proc/PID/stat: of all threads,
 # of the main thread, and of SDL's audio thread, which renders the music
 # (and mixes the few effects); the game's own cost is all threads less the
@@ -185,6 +186,10 @@ every_screen() {
     echo "$1 $(memory_kib VmHWM)" >>"$work/peak"
     hold_key p 0.1
     sleep 0.5
+    hold_key m 0.1
+    sleep 1
+    measure muted "$1"
+    hold_key m 0.1
     hold_key Escape 0.1
     sleep 2
     measure table "$1"
@@ -216,13 +221,14 @@ report() {
     echo
     printf '%-42s %8s %8s %8s\n' "phase" "min" "median" "max"
     local phase label
-    for phase in logo scroller game keys paused table; do
+    for phase in logo scroller game keys paused muted table; do
         case $phase in
         logo) label="logo" ;;
         scroller) label="title scroller" ;;
         game) label="game, no keys" ;;
         keys) label="game, key every 200 ms" ;;
         paused) label="game paused" ;;
+        muted) label="game, music off" ;;
         table) label="high-score table" ;;
         esac
         awk -v p="$phase" '$1 == p { print $3 }' "$work/results" | row "CPU % of one core: $label"

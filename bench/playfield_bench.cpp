@@ -18,7 +18,7 @@ void prepare_playfield(int count) {
         open_display(mode_fullscreen, "QM - Blokit", 8, 640, 480, 640, 480);
         const std::filesystem::path previous = std::filesystem::current_path();
         std::filesystem::current_path(BLOKIT_RUN_DIR);
-        load_settings_and_assets();
+        load_assets();
         std::filesystem::current_path(previous);
         return true;
     }();

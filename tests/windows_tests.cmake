@@ -1,8 +1,8 @@
 # The headless tests built for Windows, to be run there or under Wine: the
 # game library and the shared platform code on the Windows C++ runtime, with
 # the registry and the system's file search beneath them. Left out: the SDL
-# backend's tests, and those of the POSIX settings file, the POSIX locale, the
-# POSIX file permissions and the tools, which have no Windows counterpart here.
+# backend's tests, those of the tools, which are not built for Windows, and
+# every file named *_posix_test.cpp: tests of what only POSIX systems have.
 
 # Debian ships GoogleTest as sources; they are built with the same compiler.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -11,7 +11,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 file(GLOB_RECURSE BLOKIT_TEST_SOURCES CONFIGURE_DEPENDS *.cpp)
 list(FILTER BLOKIT_TEST_SOURCES EXCLUDE REGEX
-     "/tests/(sdl/|app/settings_test|app/high_score_file_posix_test|app/language_test|res/archive_tool_test|data/generator_test)")
+     "/tests/(sdl/|res/archive_tool_test|data/generator_test)|_posix_test\\.cpp$")
 add_executable(blokit_tests ${BLOKIT_TEST_SOURCES})
 target_include_directories(blokit_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_options(blokit_tests PRIVATE -include

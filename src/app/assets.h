@@ -1,16 +1,15 @@
 #pragma once
 
-// The one persistent setting (the players' key-set choice) and the assets
-// that last from start-up to shut-down.
+// The assets that last from start-up to shut-down; the shut-down stores the
+// lasting settings (app/settings.h) as it releases them.
 
 #include "gfx/game_graphics.h"
 
-// Reads the key-set choice (both 0 when nothing usable is stored), loads the
-// sound effects, the font, the background with its palette and the tile set,
-// and sets the game-wide values to their start-up state. Always true.
-bool load_settings_and_assets();
+// Loads the sound effects, the font, the background with its palette and the
+// tile set; whatever is missing stays absent.
+void load_assets();
 
-// Stores the key-set choice, then releases the sprites, the background, the
-// sound effects and the display. A second call stores again but releases
-// nothing twice.
+// Stores the settings, then releases the sprites, the background, the sound
+// effects and the display. A second call stores again but releases nothing
+// twice.
 void save_settings_and_release();

@@ -11,6 +11,7 @@
 #include "gfx/display.h"
 #include "gfx/font.h"
 #include "gfx/sprite.h"
+#include "platform/input_wait.h"
 #include "platform/keyboard.h"
 
 std::array<HighScoreEntry, high_score_count> high_scores{};
@@ -133,6 +134,7 @@ std::optional<HighScoreEntry> enter_high_score() {
 }
 
 void run_high_score_screen() {
+    const platform::InputWait wait{"the high-score screen"};
     wait_keys_released({platform::vk::Return, platform::vk::Escape, platform::vk::Space});
     load_high_scores();
     const std::optional<HighScoreEntry> entry = enter_high_score();

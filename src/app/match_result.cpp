@@ -7,6 +7,7 @@
 #include "game/player.h"
 #include "game/session.h"
 #include "gfx/display.h"
+#include "platform/input_wait.h"
 #include "platform/keyboard.h"
 
 namespace {
@@ -23,6 +24,7 @@ void draw_wins_line(int band_top, int player_number, std::int32_t other_losses) 
 } // namespace
 
 void show_match_result() {
+    const platform::InputWait wait{"the match result"};
     const int third = display.screen_height / 3;
     draw_shaded_band(third);
     draw_shaded_band(2 * third);

@@ -5,6 +5,7 @@
 #include "game/session.h"
 #include "gfx/display.h"
 #include "gfx/palette.h"
+#include "platform/input_wait.h"
 #include "platform/keyboard.h"
 #include "platform/messages.h"
 #include "res/picture.h"
@@ -37,7 +38,8 @@ void show_picture(const char* name, const platform::Rect& source, int x, int y) 
     present_frame();
 }
 
-void wait_for_key() {
+void wait_for_key(const char* screen) {
+    const platform::InputWait wait{screen};
     wait_keys_released({Space, Escape, Return});
     while (!screen_exit_key_down() && !quit_requested) {
         if (!pump_message(input_wait_due()) && !app_active)
@@ -49,7 +51,7 @@ void wait_for_key() {
 
 void show_logo_screen() {
     show_picture("QMLOGO.PIX", {0, 0, display.screen_width, display.screen_height}, 0, 0);
-    wait_for_key();
+    wait_for_key("the logo screen");
 }
 
 void show_advert_screen() {
@@ -58,7 +60,7 @@ void show_advert_screen() {
     // never end.
     if (!window_destroyed) {
         quit_requested = false;
-        wait_for_key();
+        wait_for_key("the advert screen");
     }
     quit_requested = true;
 }

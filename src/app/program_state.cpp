@@ -18,6 +18,7 @@
 
 void reset_program_state() {
     music_stop();
+    music_on = true;
     release_sound_effects();
     release_tile_set();
     background_surface.reset();

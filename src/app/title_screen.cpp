@@ -5,12 +5,14 @@
 
 #include "app/assets.h"
 #include "app/scroller.h"
+#include "game/music_key.h"
 #include "game/player.h"
 #include "game/session.h"
 #include "gfx/display.h"
 #include "gfx/palette.h"
 #include "gfx/sprite.h"
 #include "platform/clock.h"
+#include "platform/input_wait.h"
 #include "platform/keyboard.h"
 #include "platform/messages.h"
 #include "res/picture.h"
@@ -50,6 +52,7 @@ void slide_in(const TitlePictures& pictures, const Palette& logo_palette) {
     set_palette(logo_palette);
     wait_keys_released({platform::vk::Space, platform::vk::Escape, platform::vk::Return});
     while (title_y < 0 && !title_key_or_quit()) {
+        check_music_key();
         if (pump_message())
             continue;
         if (!app_active) {
@@ -88,6 +91,7 @@ void run_scroller() {
     Scroller scroller = make_scroller(load_scroll_text(), display.screen_height);
     std::uint32_t last_step = platform::time_ms();
     while (!title_key_or_quit()) {
+        check_music_key();
         if (pump_message(last_step + scroll_period_ms + 1) || !app_active)
             continue;
         if (platform::time_ms() - last_step > scroll_period_ms) {
@@ -100,6 +104,7 @@ void run_scroller() {
 } // namespace
 
 void run_title_screen() {
+    const platform::InputWait wait{"the title screen"};
     TitlePictures pictures;
     Palette logo_palette;
     load_picture("BLOKITS.PIX", pictures.logo, &logo_palette);

@@ -6,6 +6,7 @@
 #include "app/match_result.h"
 #include "app/picture_screens.h"
 #include "app/playfield_output.h"
+#include "app/settings.h"
 #include "app/title_screen.h"
 #include "app/window_icon.h"
 #include "app/window_proc.h"
@@ -29,8 +30,9 @@ void choose_language() {
 }
 
 // Without music the player may still play, or end the program at once.
+// Switched off in the settings, the music is loaded but not started.
 void start_music() {
-    if (music_start(music_file_name, true))
+    if (music_start(music_file_name, music_on))
         return;
     platform::set_cursor(platform::Cursor::Arrow);
     platform::show_cursor(true);
@@ -98,6 +100,10 @@ int WinMain(int show_command) {
     choose_language();
     const bool fullscreen = ask_fullscreen();
     shutting_down = false;
+    // Start-up, in this order: the settings, which say whether the music
+    // plays; the music, whose failure box comes before any window; the
+    // display; then the assets, which are made for the display.
+    load_settings();
     start_music();
     platform::set_window_procedure(main_window_proc);
     if (!open_display(fullscreen ? mode_fullscreen : mode_windowed, "QM - Blokit", 8, screen_width,
@@ -109,7 +115,7 @@ int WinMain(int show_command) {
         return exit_code;
     }
     show_window_icon();
-    load_settings_and_assets();
+    load_assets();
     attach_playfield_output();
     show_logo_screen();
     play_until_quit();

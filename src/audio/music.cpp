@@ -15,6 +15,8 @@ std::unique_ptr<Music> music;
 
 } // namespace
 
+bool music_on = true;
+
 bool music_start(const char* file_name, bool play) {
     music_stop();
     music = std::make_unique<Music>();
@@ -39,4 +41,14 @@ void music_stop() {
     mids_stop(music->player);
     mids_close(music->player);
     music.reset();
+}
+
+void switch_music(bool on) {
+    music_on = on;
+    if (!music || music->playing == on)
+        return;
+    const MidsResult result =
+        on ? mids_play(music->player, mids_play_loop) : mids_pause(music->player);
+    if (result == MidsResult::Ok)
+        music->playing = on;
 }

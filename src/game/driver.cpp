@@ -2,11 +2,13 @@
 
 #include "game/controls.h"
 #include "game/game_output.h"
+#include "game/music_key.h"
 #include "game/piece_moves.h"
 #include "game/player.h"
 #include "game/random.h"
 #include "game/session.h"
 #include "platform/clock.h"
+#include "platform/input_wait.h"
 #include "platform/keyboard.h"
 
 namespace {
@@ -20,11 +22,14 @@ constexpr int slowest_fall_ticks = 38;
 constexpr int fall_ticks_less_per_level = 2;
 
 void pause_game() {
+    const platform::InputWait wait{"the pause"};
     game_output().draw_paused();
     game_output().present_frame();
     wait_keys_released({pause_key});
-    while (!key_down(Space) && !key_down(pause_key) && !key_down(Escape))
+    while (!key_down(Space) && !key_down(pause_key) && !key_down(Escape)) {
+        check_music_key();
         platform::idle_until(input_wait_due());
+    }
     wait_keys_released({Space, pause_key, Escape});
     game_output().redraw_playfield();
     game_output().present_frame();

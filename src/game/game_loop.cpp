@@ -2,6 +2,7 @@
 
 #include "game/driver.h"
 #include "game/game_output.h"
+#include "game/music_key.h"
 #include "game/player.h"
 #include "game/session.h"
 #include "platform/clock.h"
@@ -13,6 +14,7 @@ void run_game() {
     last_tick_ms = platform::time_ms();
     fall_countdown = first_fall_ticks - players[0].level;
     while (players[0].state > 0 && players[1].state > 0 && !quit_requested) {
+        check_music_key();
         if (pump_message(next_tick_due()))
             continue;
         if (app_active)

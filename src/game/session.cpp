@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/clock.h"
+#include "platform/input_wait.h"
 #include "platform/keyboard.h"
 #include "platform/messages.h"
 
@@ -48,6 +49,7 @@ bool key_down(int virtual_key) {
 }
 
 void wait_keys_released(std::initializer_list<int> keys) {
+    const platform::InputWait wait{"the wait for held keys to be released"};
     while (std::any_of(keys.begin(), keys.end(), key_down))
         platform::idle_until(input_wait_due());
 }

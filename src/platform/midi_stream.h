@@ -56,6 +56,8 @@ MidiResult midi_unprepare_header(MidiStream& stream, MidiHeader& header);
 // Queues a prepared buffer after those already queued.
 MidiResult midi_stream_out(MidiStream& stream, MidiHeader& header);
 MidiResult midi_stream_restart(MidiStream& stream);
+// Stops the stream where it stands and ends the notes sounding; a restart
+// plays on from there.
 MidiResult midi_stream_pause(MidiStream& stream);
 // Silences the stream and hands every queued buffer back through the
 // callback, in queue order, before it returns.

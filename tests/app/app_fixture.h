@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 #include "platform/headless/headless.h"
@@ -31,6 +32,11 @@ class AppTest : public ::testing::Test {
     void open_game_display();
     // The same over the game's pictures, with the window active.
     void open_active_game_display();
+
+    // A lasting setting in the user's settings store (the registry on
+    // Windows, a file elsewhere); nullopt while it is not stored.
+    static std::optional<std::string> stored_setting(const char* name);
+    static void store_setting(const char* name, const char* text);
 
     std::filesystem::path scratch_;
     std::filesystem::path config_;

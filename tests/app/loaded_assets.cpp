@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/assets.h"
+#include "app/settings.h"
 #include "data/run_directory.h"
 #include "game/session.h"
 #include "gfx/palette.h"
@@ -46,7 +47,8 @@ void LoadedAssetsTest::TearDown() {
 
 void LoadedAssetsTest::load_from_run_directory() {
     InRunDirectory in_run_directory;
-    load_settings_and_assets();
+    load_settings();
+    load_assets();
 }
 
 bool same_block(const Surface& a, int x, int y, const Surface& b, int sx, int sy, int w, int h) {

@@ -3,6 +3,7 @@
 #include "support/golden_frame.h"
 
 #include "app/title_screen.h"
+#include "audio/music.h"
 #include "data/run_directory.h"
 #include "game/player.h"
 #include "game/session.h"
@@ -135,4 +136,15 @@ TEST_F(TitleScreenTest, KeysDuringTheScrollerDecideLikeDuringTheSlide) {
     tap(Escape, headless::now() + 2000);
     run_title_screen();
     EXPECT_TRUE(quit_requested);
+}
+
+TEST_F(TitleScreenTest, MSwitchesTheMusicOncePerPressWithoutEndingTheScreen) {
+    // During the slide, and twice during the scroller.
+    for (const std::uint64_t at : {1100, 3000, 4000})
+        tap('M', at, 200);
+    tap(key_2, 5000);
+    run_title_screen();
+    EXPECT_GE(headless::now(), 5000u);
+    EXPECT_EQ(player_count, 2);
+    EXPECT_FALSE(music_on);
 }

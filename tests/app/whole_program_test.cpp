@@ -1,9 +1,8 @@
 #include "app/app_fixture.h"
 #include "app/screen_fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include "app/credits.h"
 #include "app/high_scores.h"
@@ -40,9 +39,12 @@ bool ends_with(const std::string& text, const std::string& end) {
            text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-std::string file_text(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// Short MIDI messages the music played from `from` to `to` ms.
+long music_messages_between(std::uint64_t from, std::uint64_t to) {
+    const auto& log = headless::midi_message_log();
+    return std::count_if(log.begin(), log.end(), [&](const headless::MidiShortMessage& message) {
+        return message.time >= from && message.time < to;
+    });
 }
 
 // The title screen first waits for the key that ended the screen before it
@@ -56,7 +58,6 @@ void leave_screen_with_title_key(std::uint64_t at, int screen_key, int title_key
 
 class WholeProgramTest : public AppTest {
   protected:
-    std::string settings_text() const { return file_text(config_ / "Quillmoor" / "Blokit.conf"); }
     void SetUp() override {
         AppTest::SetUp();
         provide_data({"DATA.ONE", "AUDIO.ONE", "QMBLOKIT.MDS"});
@@ -116,7 +117,8 @@ TEST_F(WholeProgramTest, AOnePlayerGameFromStartToExitLeavesTheTableAndTheSettin
     EXPECT_STREQ(high_scores[0].name.data(), "ANNA");
     EXPECT_GT(high_scores[0].score, 0);
     EXPECT_EQ(high_scores[1].score, 0);
-    EXPECT_NE(settings_text().find("Options=0 0\n"), std::string::npos);
+    EXPECT_EQ(stored_setting("Options"), "0 0");
+    EXPECT_EQ(stored_setting("Music"), "1");
 }
 
 TEST_F(WholeProgramTest, EscapeOnTheTitleGoesStraightToTheAdvert) {
@@ -144,7 +146,7 @@ TEST_F(WholeProgramTest, ClosingTheWindowInAGameSkipsTheTableAndStillKeepsTheKey
     EXPECT_LT(headless::now(), 4100u);
     EXPECT_FALSE(fs::exists(scratch_ / "HISCORE.DAT"));
     // The key set chosen with F1 in the game is stored by the shut-down.
-    EXPECT_NE(settings_text().find("Options=1 0\n"), std::string::npos);
+    EXPECT_EQ(stored_setting("Options"), "1 0");
 }
 
 TEST_F(WholeProgramTest, AnotherApplicationInFrontHoldsTheGameAndTheReturnRestoresTheSurfaces) {
@@ -167,12 +169,58 @@ TEST_F(WholeProgramTest, AnotherApplicationInFrontHoldsTheGameAndTheReturnRestor
 }
 
 TEST_F(WholeProgramTest, TheStoredKeySetIsReadAtStartAndWrittenBackAtTheEnd) {
-    fs::create_directories(config_ / "Quillmoor");
-    std::ofstream(config_ / "Quillmoor" / "Blokit.conf") << "Options=1 1\n";
+    store_setting("Options", "1 1");
     leave_screen_with_title_key(1500, Escape, Escape);
     tap(Escape, 3500);
     EXPECT_EQ(WinMain(), 0);
-    EXPECT_NE(settings_text().find("Options=1 1\n"), std::string::npos);
+    EXPECT_EQ(stored_setting("Options"), "1 1");
+}
+
+TEST_F(WholeProgramTest, MSwitchesTheMusicInAGameAlsoPausedAndTheChoiceIsKept) {
+    constexpr int key_m = 'M';
+    leave_screen_with_title_key(1500, Space, key_2);
+    tap(key_m, 2500);
+    tap('P', 3500);
+    tap(key_m, 4000);
+    tap('P', 5500);
+    tap(key_m, 6500);
+    tap(Control, 7000); // the right player drops a piece
+    tap(Escape, 8000);
+    leave_screen_with_title_key(9500, Return, Escape);
+    tap(Space, 11500);
+    EXPECT_EQ(WinMain(), 0);
+    EXPECT_GT(music_messages_between(1600, 2500), 0);
+    EXPECT_EQ(music_messages_between(2600, 3500), 0);
+    EXPECT_GT(music_messages_between(4100, 5500), 0);
+    EXPECT_EQ(music_messages_between(6600, 8000), 0);
+    // The drop is heard with the music off.
+    const auto& effects = headless::effect_log();
+    EXPECT_TRUE(std::any_of(effects.begin(), effects.end(), [](const headless::EffectTrigger& e) {
+        return e.time > 7000 && e.time < 8000;
+    }));
+    EXPECT_EQ(stored_setting("Music"), "0");
+}
+
+TEST_F(WholeProgramTest, MusicSwitchedOffInTheSettingsNeverSoundsWhileTheEffectsDo) {
+    store_setting("Music", "0");
+    leave_screen_with_title_key(1500, Space, key_2);
+    tap(Control, 3000);
+    tap(Escape, 4000);
+    leave_screen_with_title_key(5000, Return, Escape);
+    tap(Space, 7000);
+    EXPECT_EQ(WinMain(), 0);
+    EXPECT_TRUE(headless::midi_message_log().empty());
+    EXPECT_GE(headless::effect_log().size(), 2u);
+    EXPECT_EQ(stored_setting("Music"), "0");
+}
+
+TEST_F(WholeProgramTest, AScriptThatForgetsItsLastKeyFailsNamingTheWaitWithinASecond) {
+    leave_screen_with_title_key(1500, Space, key_2);
+    tap(Escape, 3000);
+    // The match result waits for a key that never comes; the script's last
+    // event is the Escape's release at 3040.
+    EXPECT_DEATH(WinMain(), "at 4... ms, nothing more is scripted that could end the "
+                            "match result");
 }
 
 TEST_F(WholeProgramTest, EscapeOnTheTwoPlayerResultLeadsBackToTheTitle) {

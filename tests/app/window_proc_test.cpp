@@ -42,14 +42,14 @@ TEST_F(WindowProcTest, ClosingTheWindowRequestsTheQuitWithoutAQuitMessage) {
     EXPECT_TRUE(window_destroyed);
     EXPECT_EQ(headless::queued_messages(), 0);
     // Before the shut-down has begun the settings are left to it.
-    EXPECT_FALSE(std::filesystem::exists(config_ / "Quillmoor" / "Blokit.conf"));
+    EXPECT_FALSE(stored_setting("Options"));
     EXPECT_TRUE(display.back_buffer);
 }
 
 TEST_F(WindowProcTest, TheWindowsEndDuringTheShutDownStoresTheSettingsAndReleasesTheDisplay) {
     shutting_down = true;
     send(MessageKind::Destroy);
-    EXPECT_TRUE(std::filesystem::exists(config_ / "Quillmoor" / "Blokit.conf"));
+    EXPECT_EQ(stored_setting("Options"), "0 0");
     EXPECT_FALSE(display.back_buffer);
 }
 

@@ -46,6 +46,28 @@ TEST_F(Music, WithoutThePlayFlagItIsOnlyLoaded) {
     EXPECT_EQ(notes_after(2000), 0u);
 }
 
+TEST_F(Music, SwitchedOffItStandsStillAndSwitchedOnItPlaysOnOrStarts) {
+    ASSERT_TRUE(music_start("QMBLOKIT.MDS", true));
+    const std::size_t before = notes_after(1000);
+    switch_music(false);
+    EXPECT_FALSE(music_on);
+    EXPECT_EQ(notes_after(3000), before);
+    switch_music(false);
+    EXPECT_EQ(notes_after(1000), before);
+    switch_music(true);
+    EXPECT_GT(notes_after(1000), before);
+    // Loaded but never started, as when the music was off at start-up.
+    ASSERT_TRUE(music_start("QMBLOKIT.MDS", false));
+    EXPECT_FALSE(headless::midi_stream_is_open());
+    const std::size_t unstarted = notes_after(1000);
+    switch_music(true);
+    EXPECT_GT(notes_after(1000), unstarted);
+    // Without music loaded the choice is only kept.
+    music_stop();
+    switch_music(false);
+    EXPECT_FALSE(music_on);
+}
+
 TEST_F(Music, StartingAgainReplacesTheMusicPlaying) {
     ASSERT_TRUE(music_start("QMBLOKIT.MDS", true));
     headless::advance(1000);

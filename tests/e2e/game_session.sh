@@ -5,6 +5,15 @@
 # screenshots go in out_dir, has a function `fail MESSAGE`, and reads the
 # exit code from game_status.
 
+# Makes the scratch directory $work, where screenshots go unless $out_dir
+# names a place, and ends the game and removes $work when the script ends.
+begin_session() {
+    work=$(mktemp -d)
+    out_dir=${out_dir:-$work}
+    game_pid=
+    trap end_session EXIT
+}
+
 # Ends the game if it still runs and removes $work: the scripts' EXIT trap.
 end_session() {
     if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
@@ -29,6 +38,24 @@ find_window() {
         sleep 0.05
     done
     return 1
+}
+
+# Starts PROGRAM with its output in $work/game.log, answers the credits box
+# with Escape (No: a window, not the full screen) and a "MIDI" box, which only
+# comes when the music cannot play, with OK, and gives the game's window the
+# focus.
+start_windowed() {
+    local box midi game_window
+    "$1" >"$work/game.log" 2>&1 &
+    game_pid=$!
+    box=$(find_window "QM-Blokit" 30) || fail "no credits box"
+    xdotool key --window "$box" Escape
+    if midi=$(find_window "MIDI" 3); then
+        echo "music box shown; answering OK"
+        xdotool key --window "$midi" Return
+    fi
+    game_window=$(find_window "QM - Blokit" 30) || fail "no game window"
+    xdotool windowfocus "$game_window" 2>/dev/null
 }
 
 # Closes the game's window with Alt+F4 and waits up to 30 s for the program

@@ -42,10 +42,7 @@ fi
 
 # shellcheck source=tests/e2e/game_session.sh
 . "$(dirname "$0")/game_session.sh"
-work=$(mktemp -d)
-out_dir=${out_dir:-$work}
-game_pid=
-trap end_session EXIT
+begin_session
 
 fail() {
     echo "FAIL: $*"
@@ -75,19 +72,8 @@ else
     settings_dir=$work/config
 fi
 trace=$work/trace
-BLOKIT_TRACE=$trace "$program" >"$work/game.log" 2>&1 &
-game_pid=$!
-
-# Escape answers the credits box with No: a window, not the full screen.
-box=$(find_window "QM-Blokit" 30) || fail "no credits box"
-xdotool key --window "$box" Escape
-# A "MIDI" box only comes when the music cannot play; OK goes on.
-if midi=$(find_window "MIDI" 3); then
-    echo "music box shown; answering OK"
-    xdotool key --window "$midi" Return
-fi
-game_window=$(find_window "QM - Blokit" 30) || fail "no game window"
-xdotool windowfocus "$game_window" 2>/dev/null
+export BLOKIT_TRACE=$trace
+start_windowed "$program"
 sleep 2
 shot logo
 # A short tap, as a new player gives it: the title screen, not a game.

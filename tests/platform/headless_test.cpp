@@ -1,5 +1,6 @@
 #include "platform/clock.h"
 #include "platform/headless/headless.h"
+#include "platform/input_wait.h"
 #include "platform/keyboard.h"
 #include "platform/messages.h"
 
@@ -81,6 +82,32 @@ TEST(HeadlessMessages, CloseIsDestroyedByDefaultAndQuitEndsGetMessage) {
     EXPECT_FALSE(platform::get_message(message));
     EXPECT_EQ(headless::queued_messages(), 0);
     platform::set_window_procedure(nullptr);
+}
+
+// A wait that only the script could end, and the script has nothing more.
+TEST(HeadlessWaits, WhatNothingScriptedCanEndFailsNamingTheWait) {
+    headless::reset();
+    Message message;
+    {
+        // Passes of a loop for the player that may yet end by its own test.
+        const platform::InputWait wait{"the test's wait"};
+        for (int pass = 0; pass < 900; ++pass)
+            platform::peek_message(message, 100);
+    }
+    // Other timed waits end by themselves: time passes as long as they like.
+    for (int pass = 0; pass < 2000; ++pass)
+        platform::idle_until(100);
+    EXPECT_DEATH(
+        {
+            const platform::InputWait wait{"the test's wait"};
+            for (;;)
+                platform::idle_until(100);
+        },
+        "at 3900 ms, nothing more is scripted that could end the test's wait, which waits for a "
+        "key or a window message");
+    // Only a message ends this wait: it fails at once.
+    EXPECT_DEATH(platform::wait_message(), "at 2900 ms, .* end the program, which waits for a "
+                                           "window message");
 }
 
 } // namespace

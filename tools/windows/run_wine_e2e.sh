@@ -1,11 +1,13 @@
 #!/bin/bash
 # Plays the Windows build under Wine on a virtual X server, twice: first in a
-# window (No in the credits box), then in full-screen (Yes). Each run answers
-# the music box (Wine has no MIDI device here), leaves the logo for a
-# one-player game, ends it with Escape, leaves the high-score table for the
-# title screen, quits there with Escape, leaves the closing screen and must
-# end with exit code 0; every screen is photographed. After the first run
-# HISCORE.DAT must hold its 424 bytes and the registry the "Options" value.
+# window (No in the credits box), then in full-screen (Yes). Each run leaves
+# the logo for a one-player game, ends it with Escape, leaves the high-score
+# table for the title screen, quits there with Escape, leaves the closing
+# screen and must end with exit code 0; every screen is photographed. The
+# first run answers the music box (Wine has no MIDI device here) and switches
+# the music off with M in the game; after it HISCORE.DAT must hold its 424
+# bytes and the registry the "Options" value and the "Music" value 0. The
+# second run, with the music off, must not try to play it: no music box.
 #
 # Usage: run_wine_e2e.sh GAME_DIR OUTPUT_DIR
 # GAME_DIR holds blokit.exe and its data (dist/blokit-windows); the
@@ -65,12 +67,17 @@ answer_box() {
     xdotool key --window "$box" "$3"
 }
 
-# Starts the game, answers the credits box with $1 and the music box with OK.
+# Starts the game and answers the credits box with $1; with $2 = music, the
+# music box with OK, else it must not come.
 start_game() {
     (cd "$work/game" && exec wine blokit.exe) >"$work/game.log" 2>&1 &
     game_pid=$!
     answer_box "QM-Blokit" 90 "$1"
-    answer_box "MIDI" 30 Return
+    if [ "$2" = music ]; then
+        answer_box "MIDI" 30 Return
+    elif find_window "MIDI" 5 >/dev/null; then
+        fail "a music box although the music is off"
+    fi
     local window
     window=$(find_window "QM - Blokit" 30) || fail "no game window"
     xdotool windowactivate --sync "$window" 2>/dev/null
@@ -97,10 +104,11 @@ quit_game() {
 
 if [ "$BLOKIT_E2E_RUN" = windowed ]; then
     # Space on the logo, still held when the title screen starts, starts a game.
-    start_game n
+    start_game n music
     shot window_logo
     press space
     sleep 4
+    press m
     press Left
     press Down
     sleep 1
@@ -118,8 +126,12 @@ if [ "$BLOKIT_E2E_RUN" = windowed ]; then
     options=$(wine reg query 'HKCU\Software\Quillmoor\Blokit' /v Options 2>/dev/null |
         tr -d '\r' | grep Options) || fail "no settings in the registry"
     echo "registry:$options"
+    music=$(wine reg query 'HKCU\Software\Quillmoor\Blokit' /v Music 2>/dev/null |
+        tr -d '\r' | grep Music) || fail "no music setting in the registry"
+    echo "registry:$music"
+    [ "${music##* }" = 0 ] || fail "the music switched off is not kept"
 else
-    start_game y
+    start_game y silent
     shot fullscreen_logo
     press space
     sleep 4

@@ -3,8 +3,10 @@
 #include "platform/headless/state.h"
 #include "platform/message_queue.h"
 
-#include <cstdio>
-#include <cstdlib>
+namespace {
+// What get_message and wait_message wait for.
+constexpr const char* a_message = "a window message";
+} // namespace
 
 namespace headless {
 
@@ -43,11 +45,7 @@ bool peek_message(Message& message, std::uint32_t due_ms) {
 bool get_message(Message& message) {
     headless::State& s = headless::state();
     while (s.messages.empty()) {
-        if (!headless::script_pending()) {
-            // Nothing could ever arrive: a real program would sleep forever.
-            std::fputs("headless: get_message would wait forever\n", stderr);
-            std::abort();
-        }
+        headless::fail_if_endless(a_message);
         idle();
     }
     return take_message(s.messages, message);
@@ -60,8 +58,10 @@ void dispatch_message(const Message& message) {
 }
 
 void wait_message() {
-    if (headless::state().messages.empty())
+    if (headless::state().messages.empty()) {
+        headless::fail_if_endless(a_message);
         idle();
+    }
 }
 
 void post_quit_message(int exit_code) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ struct State {
     // Key polls since the clock last moved: a loop that polls keys without
     // ever waiting still sees time pass, so it cannot hang a test.
     std::uint32_t polls_since_advance = 0;
+    // Since when an input wait has found nothing more scripted.
+    std::optional<std::uint64_t> endless_since;
     std::deque<platform::Message> messages;
     platform::WindowProcedure window_procedure = nullptr;
     std::uint16_t user_lang_id = 0x0409;
@@ -52,5 +55,12 @@ struct State {
 State& state();
 void schedule(std::uint64_t when, const ScriptEvent& event);
 void apply(const ScriptEvent& event);
+
+// Ends the program with a message at a wait that nothing still to come can
+// end: only a scripted key or message could, and the script holds none.
+// `awaited` names what alone ends the wait (a window message), which then
+// fails at once; null for a timed wait, which fails only inside an input
+// wait (platform/input_wait.h) that has found nothing scripted for a second.
+void fail_if_endless(const char* awaited);
 
 } // namespace headless

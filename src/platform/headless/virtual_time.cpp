@@ -2,10 +2,16 @@
 #include "platform/headless/audio_clock.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/state.h"
+#include "platform/input_wait.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 
 namespace headless {
+namespace {
+constexpr std::uint64_t endless_wait_grace_ms = 1000;
+}
 
 State& state() {
     static State instance;
@@ -50,6 +56,29 @@ bool script_pending() {
     return !state().script.empty();
 }
 
+void fail_if_endless(const char* awaited) {
+    State& s = state();
+    const char* wait = platform::input_wait_name();
+    if (script_pending() || (!wait && !awaited)) {
+        s.endless_since.reset();
+        return;
+    }
+    // A loop that waits for the player may still end by its own test after
+    // a timed pass (a quit already requested): it has a second for that.
+    if (!awaited) {
+        if (!s.endless_since)
+            s.endless_since = s.now;
+        if (s.now - *s.endless_since < endless_wait_grace_ms)
+            return;
+    }
+    std::fprintf(stderr,
+                 "headless: at %llu ms, nothing more is scripted that could end %s, which waits "
+                 "for %s: the test forgot a key or a message\n",
+                 static_cast<unsigned long long>(s.now), wait ? wait : "the program",
+                 awaited ? awaited : "a key or a window message");
+    std::abort();
+}
+
 } // namespace headless
 
 namespace platform {
@@ -59,6 +88,7 @@ std::uint32_t time_ms() {
 }
 
 void idle() {
+    headless::fail_if_endless(nullptr);
     headless::advance(1);
 }
 

@@ -30,6 +30,10 @@ class MidiStream {
 
 namespace {
 
+constexpr DWORD midi_channels = 16;
+// Control change 123, All Notes Off; the channel goes in the low bits.
+constexpr DWORD all_notes_off = 0xB0 | (123 << 8);
+
 MidiResult result_of(MMRESULT result) {
     switch (result) {
     case MMSYSERR_NOERROR:
@@ -128,8 +132,15 @@ MidiResult midi_stream_restart(MidiStream& stream) {
     return result_of(midiStreamRestart(stream.handle));
 }
 
+// The stream stops where it stands; the notes it left sounding are ended
+// too, as the other backends do, so that a pause (the music switched off)
+// leaves no note hanging.
 MidiResult midi_stream_pause(MidiStream& stream) {
-    return result_of(midiStreamPause(stream.handle));
+    const MMRESULT result = midiStreamPause(stream.handle);
+    if (result == MMSYSERR_NOERROR)
+        for (DWORD channel = 0; channel < midi_channels; ++channel)
+            midiOutShortMsg(output_of(stream), all_notes_off | channel);
+    return result_of(result);
 }
 
 MidiResult midi_stream_reset(MidiStream& stream) {

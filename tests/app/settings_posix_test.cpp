@@ -12,6 +12,8 @@
 
 #include "app/assets.h"
 #include "app/loaded_assets.h"
+#include "app/settings.h"
+#include "audio/music.h"
 #include "game/controls.h"
 #include "game/driver.h"
 #include "game/game_test_support.h"
@@ -119,12 +121,26 @@ TEST_F(Settings, ShortHugeOrHostileFilesFallBackToFirstKeySets) {
     load_from_run_directory();
 }
 
+TEST_F(Settings, OnlyAStoredZeroKeepsTheMusicOff) {
+    EXPECT_EQ(choice_after_loading("Options=1 0\nMusic=0\n"), (Choice{1, 0}));
+    EXPECT_FALSE(music_on);
+    for (const char* content : {"", "Music=1\n", "Music=\n", "Music=off\n", "music=-3\n"}) {
+        choice_after_loading(content);
+        EXPECT_TRUE(music_on) << content;
+    }
+    music_on = false;
+    save_settings_and_release();
+    EXPECT_EQ(read_file(config->settings_file()), "Music=0\nOptions=0 0\n");
+    ASSERT_TRUE(open_display(mode_fullscreen, "QM - Blokit", 8, 640, 480, 640, 480));
+    load_from_run_directory();
+}
+
 TEST_F(Settings, SavingKeepsEverythingElseInTheFile) {
     choice_after_loading("# my settings\nOther=hello\nOptions=0 0\nLast=1\n");
     key_set_choice = {0, 1};
     save_settings_and_release();
     EXPECT_EQ(read_file(config->settings_file()),
-              "# my settings\nOther=hello\nOptions=0 1\nLast=1\n");
+              "# my settings\nOther=hello\nOptions=0 1\nLast=1\nMusic=1\n");
     EXPECT_EQ(files_in(config->settings_file().parent_path()), 1);
     ASSERT_TRUE(open_display(mode_fullscreen, "QM - Blokit", 8, 640, 480, 640, 480));
     load_from_run_directory();
@@ -205,7 +221,8 @@ TEST_F(Settings, MissingPicturesLeaveTheirAssetsAbsentAndDrawingGoesOn) {
     ASSERT_TRUE(open_display(mode_fullscreen, "QM - Blokit", 8, 640, 480, 640, 480));
     {
         const ScratchDirectory no_data_files;
-        EXPECT_TRUE(load_settings_and_assets());
+        load_settings();
+        load_assets();
     }
     EXPECT_FALSE(background_surface);
     EXPECT_FALSE(game_font.surface);
