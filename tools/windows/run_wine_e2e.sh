@@ -1,7 +1,8 @@
 #!/bin/bash
 # Plays the Windows build under Wine on a virtual X server, twice: first in a
 # window (No in the credits box), then in full-screen (Yes). Each run leaves
-# the logo for a one-player game, ends it with Escape, leaves the high-score
+# the logo for the title screen and starts a one-player game there with 1,
+# ends it with Escape, leaves the high-score
 # table for the title screen, quits there with Escape, leaves the closing
 # screen and must end with exit code 0; every screen is photographed. The
 # first run answers the music box (Wine has no MIDI device here) and switches
@@ -103,10 +104,10 @@ quit_game() {
 }
 
 if [ "$BLOKIT_E2E_RUN" = windowed ]; then
-    # Space on the logo, still held when the title screen starts, starts a game.
     start_game n music
     shot window_logo
     press space
+    press 1
     sleep 4
     press m
     press Left
@@ -134,6 +135,7 @@ else
     start_game y silent
     shot fullscreen_logo
     press space
+    press 1
     sleep 4
     press Right
     press Down
