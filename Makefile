@@ -7,7 +7,7 @@ PACKAGES := g++ cmake pkg-config libsdl2-dev libx11-dev libfluidsynth-dev libjpe
             xdotool imagemagick sox desktop-file-utils appstream man-db librsvg2-bin \
             lintian dpkg-dev file
 FUZZ_PACKAGES := clang libclang-rt-14-dev
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix zip
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix zip icoutils
 WINE_PACKAGES := wine wine64
 WINDOWS_BUILD ?= build-windows
 FUZZ_SECONDS ?= 120
@@ -110,7 +110,8 @@ windows:
 windows-check: windows
 	@$(MAKE) --no-print-directory setup PACKAGES="$(PACKAGES) $(WINE_PACKAGES)"
 	tools/windows/run_wine_tests.sh $(WINDOWS_BUILD)/game/tests/blokit_tests.exe
-	tools/windows/run_wine_e2e.sh dist/blokit-windows $(WINDOWS_BUILD)/e2e_screens
+	tools/windows/run_wine_e2e.sh dist/blokit-windows $(WINDOWS_BUILD)/e2e_screens \
+	  $(WINDOWS_BUILD)/game/tools/windows/blokit-foreground-switch.exe
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -14,6 +14,12 @@ list(FILTER BLOKIT_TEST_SOURCES EXCLUDE REGEX
      "/tests/(sdl/|res/archive_tool_test|data/generator_test)|_posix_test\\.cpp$")
 add_executable(blokit_tests ${BLOKIT_TEST_SOURCES})
 target_include_directories(blokit_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+# The program's manifest too, so that the tests run in its code page (UTF-8),
+# and the backend's full-screen picture, which a fake DirectDraw drives.
+target_sources(blokit_tests PRIVATE ${CMAKE_BINARY_DIR}/blokit.rc)
+foreach(name screen_surface screen_parts direct_draw_result backend)
+  target_sources(blokit_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/platform/win32/${name}.cpp)
+endforeach()
 target_compile_options(blokit_tests PRIVATE -include
                        ${CMAKE_CURRENT_SOURCE_DIR}/support/win32/posix_shim.h)
 target_link_libraries(blokit_tests PRIVATE blokit_with_headless blokit_formats blokit_datagen

@@ -35,6 +35,14 @@ constexpr const char* german_credits =
     "\n"
     "Möchtest du das Spiel im Vollbildmodus spielen?";
 
+constexpr const char* english_no_fullscreen =
+    "This display cannot switch to full screen (640 x 480 pixels, 256 colours), "
+    "so Blokit plays in a window.";
+
+constexpr const char* german_no_fullscreen =
+    "Dieser Bildschirm kann nicht in den Vollbildmodus (640 x 480 Pixel, 256 Farben) "
+    "umschalten, darum spielt Blokit im Fenster.";
+
 } // namespace
 
 const char* credits_text(bool english) {
@@ -45,4 +53,9 @@ bool ask_fullscreen() {
     return platform::message_box(nullptr, credits_text(use_english), "QM-Blokit",
                                  platform::BoxButtons::YesNo,
                                  platform::BoxIcon::Information) == platform::BoxAnswer::Yes;
+}
+
+void tell_fullscreen_refused(platform::Window* window) {
+    platform::message_box(window, use_english ? english_no_fullscreen : german_no_fullscreen,
+                          "QM-Blokit", platform::BoxButtons::Ok, platform::BoxIcon::Information);
 }

@@ -6,6 +6,7 @@
 
 #include "app/high_scores.h"
 #include "platform/user_paths.h"
+#include "platform/utf8_path.h"
 
 namespace {
 
@@ -21,6 +22,15 @@ bool same_directory(const std::filesystem::path& a, const std::filesystem::path&
     const auto canonical_a = std::filesystem::canonical(a, error_a);
     const auto canonical_b = std::filesystem::canonical(b, error_b);
     return !error_a && !error_b && canonical_a == canonical_b;
+}
+
+// An installed game keeps its table in the user's data directory.
+void keep_table_with_user_data() {
+    const std::string user_data = platform::xdg_base_directory("XDG_DATA_HOME", ".local/share");
+    if (user_data.empty())
+        high_score_directory.reset();
+    else
+        high_score_directory = platform::utf8_path(user_data) / "blokit";
 }
 
 } // namespace
@@ -40,15 +50,15 @@ void choose_data_location(const std::filesystem::path& program_directory,
     const fs::path installed_data = program_directory / data_from_program;
     const bool data_apart = !same_directory(program_directory, installed_data);
     const bool in_installed_data = data_apart && same_directory(".", installed_data);
-    std::error_code error;
-    if ((holds_game_data(".") && !in_installed_data) || !holds_game_data(installed_data))
-        return;
-    fs::current_path(installed_data, error);
-    if (error)
-        return;
-    const std::string user_data = platform::xdg_base_directory("XDG_DATA_HOME", ".local/share");
-    if (user_data.empty())
-        high_score_directory.reset();
-    else
-        high_score_directory = std::filesystem::path(user_data) / "blokit";
+    if ((!holds_game_data(".") || in_installed_data) && holds_game_data(installed_data)) {
+        std::error_code error;
+        fs::current_path(installed_data, error);
+        if (!error)
+            keep_table_with_user_data();
+    }
+    // A system with one place for the table uses it wherever the game
+    // started, so that there is only ever one table.
+    const std::string own_files = platform::own_files_directory();
+    if (!own_files.empty())
+        high_score_directory = platform::utf8_path(own_files);
 }

@@ -18,6 +18,7 @@ bool holds_game_data(const std::filesystem::path& directory);
 // nowhere without either). So too when the game is started from that
 // directory itself, if it lies apart from the program: an installed game's
 // data directory is never taken for a copy to be played where it lies.
-// Otherwise changes nothing.
+// Where the system has one place for the game's own files
+// (platform::own_files_directory), the table goes there in every case.
 void choose_data_location(const std::filesystem::path& program_directory,
                           const std::filesystem::path& data_from_program);

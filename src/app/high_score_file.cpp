@@ -9,6 +9,7 @@
 #include "platform/file_lock.h"
 #include "platform/regular_file.h"
 #include "platform/replace_file.h"
+#include "platform/utf8_path.h"
 #include "res/byte_order.h"
 
 std::optional<std::filesystem::path> high_score_directory = std::filesystem::path();
@@ -106,7 +107,7 @@ Stored read_high_score_file() {
     std::error_code error;
     if (fs::is_directory(path, error))
         return Stored::Replaceable;
-    std::FILE* file = platform::open_regular_file(path.string().c_str(), "rb");
+    std::FILE* file = platform::open_regular_file(platform::utf8_text(path).c_str(), "rb");
     if (!file)
         return errno == ENOENT ? Stored::Replaceable : Stored::Protected;
     const bool matches = read_high_scores(file);

@@ -1,12 +1,7 @@
-#include "app/data_location.h"
-#include "app/win_main.h"
-#include "platform/user_paths.h"
+#include "app/program_start.h"
+#include "platform/window.h"
 
-// The program takes no arguments. Installed, it finds its data at
-// BLOKIT_DATA_FROM_PROGRAM, relative to the directory of its executable.
+// The program takes no arguments.
 int main() {
-    const std::string program_directory = platform::executable_directory();
-    if (!program_directory.empty())
-        choose_data_location(program_directory, BLOKIT_DATA_FROM_PROGRAM);
-    return WinMain();
+    return start_program(platform::show_normal);
 }

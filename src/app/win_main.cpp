@@ -78,7 +78,6 @@ int drain_messages() {
             continue;
         if (!platform::get_message(message))
             return static_cast<int>(message.wparam);
-        platform::translate_message(message);
         platform::dispatch_message(message);
     }
 }
@@ -106,14 +105,17 @@ int WinMain(int show_command) {
     load_settings();
     start_music();
     platform::set_window_procedure(main_window_proc);
-    if (!open_display(fullscreen ? mode_fullscreen : mode_windowed, "QM - Blokit", 8, screen_width,
-                      screen_height, screen_width, screen_height, show_command)) {
+    const int mode = fullscreen ? mode_fullscreen | mode_window_if_refused : mode_windowed;
+    if (!open_display(mode, "QM - Blokit", 8, screen_width, screen_height, screen_width,
+                      screen_height, show_command)) {
         shutting_down = true;
         platform::post_quit_message(0);
         const int exit_code = discard_messages_until_quit();
         music_stop();
         return exit_code;
     }
+    if (fullscreen && display.windowed)
+        tell_fullscreen_refused(display.window.get());
     show_window_icon();
     load_assets();
     attach_playfield_output();

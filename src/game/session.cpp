@@ -21,7 +21,6 @@ platform::Message message;
 void handle_message() {
     if (!platform::get_message(message))
         quit_requested = true;
-    platform::translate_message(message);
     platform::dispatch_message(message);
 }
 } // namespace

@@ -66,28 +66,47 @@ const char* display_mode_message(Result result) {
     }
 }
 
-bool open_fullscreen(const char* title, int depth) {
+// What open_fullscreen came to.
+enum class FullscreenOpen { Opened, Failed, ModeRefused };
+
+FullscreenOpen failed_fullscreen(const char* message) {
+    fail_open(message);
+    return FullscreenOpen::Failed;
+}
+
+FullscreenOpen open_fullscreen(const char* title, int depth, bool window_if_refused) {
     // Without a window there is nothing to show a display in.
     if (!platform::create_window(title, platform::WindowStyle::Popup, 0, 0, display.window))
-        return fail_open("Cannot be initialized!");
+        return failed_fullscreen("Cannot be initialized!");
     platform::show_cursor(false);
     if (platform::create_video_device(display.direct_draw) != Result::Ok)
-        return fail_open("Cannot be initialized!");
+        return failed_fullscreen("Cannot be initialized!");
     const Result level = display.direct_draw->set_cooperative_level(
         *display.window, platform::CooperativeLevel::ExclusiveFullscreen);
     if (const char* message = cooperative_level_message(level))
-        return fail_open(message);
+        return failed_fullscreen(message);
     display.depth = depth;
     const Result mode =
         display.direct_draw->set_display_mode(display.output_width, display.output_height, depth);
+    if (mode != Result::Ok && window_if_refused)
+        return FullscreenOpen::ModeRefused;
     if (mode != Result::Ok)
-        return fail_open(display_mode_message(mode));
+        return failed_fullscreen(display_mode_message(mode));
     if (display.direct_draw->create_primary_surface(1, display.front_buffer) != Result::Ok)
-        return fail_open("Cannot create Buffers!");
+        return failed_fullscreen("Cannot create Buffers!");
     display.front_buffer->get_attached_surface(display.back_buffer);
     clear_back_buffer(0);
     present_frame();
-    return true;
+    return FullscreenOpen::Opened;
+}
+
+// Undoes a full-screen start whose display mode was refused: the device and
+// the covering window go, the cursor shows again.
+void give_up_fullscreen() {
+    display.direct_draw->set_cooperative_level(*display.window, platform::CooperativeLevel::Normal);
+    display.direct_draw.reset();
+    display.window.reset();
+    platform::show_cursor(true);
 }
 
 bool open_windowed(const char* title, int depth) {
@@ -134,13 +153,20 @@ bool open_display(int mode_flags, const char* title, int depth, int screen_width
     display.output_width = output_width;
     display.output_height = output_height;
     bool opened = false;
-    if (mode_flags & mode_fullscreen) {
+    bool windowed = (mode_flags & mode_fullscreen) == 0;
+    if (!windowed) {
         display.windowed = 0;
         display.present_mode = output_width == screen_width && output_height == screen_height
                                    ? present_flip
                                    : present_blit;
-        opened = open_fullscreen(title, depth);
-    } else {
+        const FullscreenOpen fullscreen =
+            open_fullscreen(title, depth, (mode_flags & mode_window_if_refused) != 0);
+        opened = fullscreen == FullscreenOpen::Opened;
+        windowed = fullscreen == FullscreenOpen::ModeRefused;
+        if (windowed)
+            give_up_fullscreen();
+    }
+    if (windowed) {
         display.windowed = 1;
         display.present_mode = present_blit;
         opened = open_windowed(title, depth);

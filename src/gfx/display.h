@@ -15,6 +15,9 @@ using Surface = platform::SurfaceRef;
 // Bits of the mode flags of open_display.
 constexpr int mode_fullscreen = 0x01;
 constexpr int mode_windowed = 0x04;
+// With mode_fullscreen: a display that refuses the full-screen mode is
+// opened windowed instead, without a box (display.windowed then tells).
+constexpr int mode_window_if_refused = 0x08;
 
 // How present_frame makes the back buffer visible.
 constexpr std::uint8_t present_flip = 0;

@@ -1,7 +1,10 @@
 #pragma once
 
-// The queue of window messages that every backend keeps for the game, and
-// the steps that are the same whichever system the messages come from.
+// The queue of window messages the game handles, and the message functions
+// of messages.h written once over it. Each backend supplies only how the
+// system's messages come in and how to sleep until they may have, below,
+// and what the system does when the window is closed
+// (default_window_procedure).
 
 #include <deque>
 
@@ -11,14 +14,14 @@ namespace platform {
 
 using MessageQueue = std::deque<Message>;
 
-// Copies the first message, leaving it queued; false when none waits.
-bool front_message(const MessageQueue& queue, Message& message);
+// The one queue; a backend's pump appends to it.
+MessageQueue& message_queue();
 
-// Takes the first message out of a queue that holds one; false when it is
-// the quit message.
-bool take_message(MessageQueue& queue, Message& message);
-
-// Hands `message` to `procedure`, or to the default handling without one.
-void dispatch_to(WindowProcedure procedure, const Message& message);
+// Supplied by each backend: takes in what the system has for the game's
+// window, turning what the game handles into queued messages.
+void pump_system_messages();
+// Supplied by each backend: sleeps until a message may have arrived. With
+// `must_arrive` (get_message) the caller cannot go on without one.
+void await_system_messages(bool must_arrive);
 
 } // namespace platform

@@ -39,7 +39,6 @@ bool peek_message(Message& message);
 bool peek_message(Message& message, std::uint32_t due_ms);
 // Removes the next message, waiting for one; false when it is Quit.
 bool get_message(Message& message);
-void translate_message(const Message& message);
 void dispatch_message(const Message& message);
 // Sleeps until a message arrives.
 void wait_message();

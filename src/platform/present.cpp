@@ -1,5 +1,6 @@
 #include "platform/present.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
@@ -11,6 +12,11 @@ ColourTable colour_table(const PaletteEntries& entries) {
         table[i] = 0xFF000000u | std::uint32_t(entries[i].red) << 16 |
                    std::uint32_t(entries[i].green) << 8 | entries[i].blue;
     return table;
+}
+
+bool ColourTracker::lit() const {
+    return std::any_of(colours_.begin(), colours_.end(),
+                       [](std::uint32_t colour) { return colour != 0xFF000000u; });
 }
 
 bool ColourTracker::take(const DevicePalette* palette) {

@@ -25,6 +25,8 @@ class ColourTracker {
     // colours.
     bool take(const DevicePalette* palette);
     const ColourTable& colours() const { return colours_; }
+    // Whether any colour is other than black.
+    bool lit() const;
     void forget() { forgotten_ = true; }
 
   private:

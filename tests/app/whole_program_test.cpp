@@ -255,6 +255,25 @@ TEST_F(WholeProgramTest, YesOpensTheFullScreen) {
     EXPECT_EQ(headless::window_info().style, platform::WindowStyle::Popup);
 }
 
+// A display that cannot switch is said so in plain words, over the window
+// the game then plays in, and the program goes on to its normal end.
+TEST_F(WholeProgramTest, YesOnADisplayWithoutTheModePlaysInAWindow) {
+    headless::answer_next_box(BoxAnswer::Yes);
+    headless::fail_video_call(headless::VideoCall::SetDisplayMode, platform::Result::Unsupported);
+    tap(Escape, 1500);
+    tap(Escape, 3500);
+    EXPECT_EQ(WinMain(), 0);
+    EXPECT_EQ(headless::window_info().style, platform::WindowStyle::Overlapped);
+    EXPECT_EQ(headless::window_info().client_width, 640);
+    ASSERT_EQ(headless::shown_boxes().size(), 2u);
+    const headless::ShownBox& box = headless::shown_boxes()[1];
+    EXPECT_EQ(box.text, "This display cannot switch to full screen (640 x 480 pixels, 256 "
+                        "colours), so Blokit plays in a window.");
+    EXPECT_TRUE(box.owned);
+    EXPECT_EQ(box.cursor_count, 1); // as in a game started windowed
+    expect_advert_last();
+}
+
 TEST_F(WholeProgramTest, GermanUsersGetGermanTextsWhateverTheirRegion) {
     for (const std::uint16_t lang_id : {0x0407, 0x0807}) {
         headless::reset(1000);

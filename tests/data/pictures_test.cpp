@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -9,6 +10,7 @@
 #include "data/run_directory.h"
 #include "game_palette.h"
 #include "icon.h"
+#include "icon_file.h"
 #include "res/resource.h"
 
 namespace {
@@ -151,4 +153,42 @@ TEST_F(PicturesTest, TheIconShowsTheSamePiecesAtEverySize) {
     EXPECT_EQ(window_icon.width, window_icon_size);
     EXPECT_EQ(window_icon.pixels, make_icon(window_icon_size).pixels);
     EXPECT_EQ(window_icon.palette, make_game_palette());
+}
+
+// Windows finds each picture of the icon file through its directory entry
+// (a side of 256 written as 0) and reads it bottom row first, colours with
+// alpha, then the mask.
+TEST(IconFile, ListsEveryPictureAndKeepsItsTransparency) {
+    std::array<std::uint8_t, 768> rgb{};
+    rgb[3 * 5 + 0] = 0x11; // index 5: red 0x11, blue 0x33
+    rgb[3 * 5 + 2] = 0x33;
+    Canvas small(2, 2, 0);
+    small.put(0, 0, 5); // top left
+    const Canvas large(256, 256, 5);
+    const std::vector<std::uint8_t> file = make_icon_file({small, large}, rgb.data(), 0);
+    const auto number = [&](std::size_t at) {
+        return std::uint32_t(file[at]) | std::uint32_t(file[at + 1]) << 8 |
+               std::uint32_t(file[at + 2]) << 16 | std::uint32_t(file[at + 3]) << 24;
+    };
+    ASSERT_GE(file.size(), 38u);
+    EXPECT_EQ(number(0), 0x00010000u); // an icon
+    EXPECT_EQ(file[4], 2);
+    EXPECT_EQ(file[6], 2);
+    EXPECT_EQ(file[22], 0); // 256
+    const std::uint32_t small_bytes = 40 + 2 * 2 * 4 + 2 * 4;
+    EXPECT_EQ(number(14), small_bytes);
+    EXPECT_EQ(number(18), 38u);
+    EXPECT_EQ(number(30), 40u + 256 * 256 * 4 + 256 * 32);
+    EXPECT_EQ(number(34), 38u + small_bytes);
+    ASSERT_EQ(file.size(), number(34) + number(30));
+
+    const std::size_t bitmap = 38;
+    EXPECT_EQ(number(bitmap + 8), 4u); // colours and mask
+    // The top row comes last: its left pixel is the opaque one.
+    const std::size_t top_row = bitmap + 40 + 8;
+    EXPECT_EQ(std::vector<std::uint8_t>(file.begin() + top_row, file.begin() + top_row + 8),
+              (std::vector<std::uint8_t>{0x33, 0, 0x11, 255, 0, 0, 0, 0}));
+    const std::size_t mask = bitmap + 40 + 16;
+    EXPECT_EQ(file[mask], 0xC0);     // bottom row: both see-through
+    EXPECT_EQ(file[mask + 4], 0x40); // top row: the right one
 }

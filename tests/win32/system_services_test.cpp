@@ -5,14 +5,19 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
 
+#include "app/high_scores.h"
 #include "platform/directory.h"
 #include "platform/settings_store.h"
+#include "platform/user_paths.h"
+#include "platform/utf8_path.h"
+#include "platform/win32/backend.h"
 #include "support/temporary_directory.h"
 
 namespace {
@@ -116,6 +121,45 @@ TEST(DirectoryListing, ListsEveryEntryWithItsKind) {
                         {".", true}, {"..", true}, {"DATA.ONE", false}, {"Sub", true}}));
     EXPECT_EQ(platform::find_first_entry((directory / "Missing").string(), entry), nullptr);
     std::filesystem::remove_all(directory);
+}
+
+// One table wherever the game starts: beside the program when its folder
+// takes files, else in the user's application data folder.
+TEST(OwnFilesDirectory, IsTheProgramsFolderWhenWritableElseTheApplicationData) {
+    const std::string program = platform::executable_directory();
+    EXPECT_EQ(platform::own_files_directory(), program);
+    const std::filesystem::path scratch = make_temporary_directory("blokit-own");
+    EXPECT_EQ(win32::own_files_directory(scratch.string()), scratch.string());
+    EXPECT_TRUE(std::filesystem::is_empty(scratch)); // the probe leaves nothing
+
+    const std::string appdata = std::getenv("APPDATA");
+    const std::string missing = (scratch / "missing").string();
+    EXPECT_EQ(win32::own_files_directory(missing), appdata + "\\Blokit");
+    EXPECT_EQ(win32::own_files_directory(""), appdata + "\\Blokit");
+    _putenv("APPDATA=");
+    EXPECT_EQ(win32::own_files_directory(missing), "");
+    _putenv(("APPDATA=" + appdata).c_str());
+    std::filesystem::remove_all(scratch);
+}
+
+// The program's code page is UTF-8, so a folder named in any script works
+// through the narrow file functions and the table is kept there.
+TEST(OwnFilesDirectory, AFolderNamedInAnyScriptKeepsTheTable) {
+    ASSERT_EQ(GetACP(), CP_UTF8);
+    const std::filesystem::path scratch = make_temporary_directory("blokit-utf8");
+    const std::string folder = platform::utf8_text(scratch) + "\\Блокит";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    EXPECT_EQ(win32::own_files_directory(folder), folder);
+    high_score_directory = platform::utf8_path(folder);
+    high_scores[0].score = 4242;
+    EXPECT_TRUE(save_high_scores());
+    high_scores[0].score = 0;
+    load_high_scores();
+    EXPECT_EQ(high_scores[0].score, 4242);
+    EXPECT_TRUE(std::filesystem::is_regular_file(scratch / L"\u0411\u043b\u043e\u043a\u0438\u0442" /
+                                                 "HISCORE.DAT"));
+    high_score_directory = std::filesystem::path();
+    std::filesystem::remove_all(scratch);
 }
 
 } // namespace

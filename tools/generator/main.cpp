@@ -5,11 +5,13 @@
 // writes DATA.ONE, AUDIO.ONE and QMBLOKIT.MDS into RUN_DIRECTORY; with --png,
 // every picture as a PNG file for looking at; with --icons, the program's
 // icon in every size of the desktop's icon theme, as
-// ICON_DIRECTORY/<size>x<size>/apps/blokit.png and scalable/apps/blokit.svg.
+// ICON_DIRECTORY/<size>x<size>/apps/blokit.png and scalable/apps/blokit.svg,
+// and as the Windows icon file ICON_DIRECTORY/blokit.ico.
 
 #include "data_set.h"
 #include "game_palette.h"
 #include "icon.h"
+#include "icon_file.h"
 #include "platform/png_writer.h"
 
 #include <array>
@@ -57,6 +59,14 @@ bool write_previews(const std::string& directory) {
     return true;
 }
 
+bool write_windows_icon(const std::string& directory) {
+    std::vector<Canvas> pictures;
+    for (int size : windows_icon_sizes)
+        pictures.push_back(make_icon(size));
+    return write_file(directory + "/blokit.ico",
+                      make_icon_file(pictures, game_palette_rgb().data(), colours::transparent));
+}
+
 bool write_icons(const std::string& directory) {
     const std::string scalable = directory + "/scalable/apps";
     const std::string svg = make_scalable_icon();
@@ -70,7 +80,7 @@ bool write_icons(const std::string& directory) {
             !write_png(folder + "/blokit.png", make_icon(size), colours::transparent))
             return false;
     }
-    return true;
+    return write_windows_icon(directory);
 }
 
 // False when the arguments make no sense.

@@ -2,7 +2,8 @@
 # Cross-compiles the game and its headless tests for 64-bit Windows and puts
 # the game with its data in a folder and a zip.
 # Usage: build.sh DATA_DIR BUILD_DIR DIST_DIR
-#   DATA_DIR   a native build's run directory (DATA.ONE, AUDIO.ONE, QMBLOKIT.MDS)
+#   DATA_DIR   a native build's run directory (DATA.ONE, AUDIO.ONE, QMBLOKIT.MDS);
+#              the icons that build made lie beside it, in icons/
 #   BUILD_DIR  where the Windows build and the Windows libjpeg go
 #   DIST_DIR   gets blokit-windows/ and blokit-windows.zip
 set -euo pipefail
@@ -18,8 +19,9 @@ jobs=${JOBS:-$(nproc)}
 # The tests find the data by the path Wine gives Linux's root: drive Z:.
 cmake -S "$source_dir" -B "$build/game" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_BUILD_TYPE=Release -DBLOKIT_BENCH=OFF -DBLOKIT_DATA_DIR="Z:$data" \
+  -DBLOKIT_WINDOWS_ICON="$data/../icons/blokit.ico" \
   -DJPEG_INCLUDE_DIR="$build/libjpeg/include" -DJPEG_LIBRARY="$build/libjpeg/lib/libjpeg.a"
-cmake --build "$build/game" -j"$jobs" --target blokit blokit_tests
+cmake --build "$build/game" -j"$jobs" --target blokit blokit_tests blokit-foreground-switch
 
 folder=$dist/blokit-windows
 rm -rf "$folder" "$dist/blokit-windows.zip"

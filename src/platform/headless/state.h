@@ -33,8 +33,6 @@ struct State {
     std::uint32_t polls_since_advance = 0;
     // Since when an input wait has found nothing more scripted.
     std::optional<std::uint64_t> endless_since;
-    std::deque<platform::Message> messages;
-    platform::WindowProcedure window_procedure = nullptr;
     std::uint16_t user_lang_id = 0x0409;
 
     // Display.

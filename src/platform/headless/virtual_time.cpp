@@ -3,6 +3,7 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/state.h"
 #include "platform/input_wait.h"
+#include "platform/message_queue.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +23,8 @@ void reset(std::uint64_t start_ms) {
     State& s = state();
     s = State{};
     s.now = start_ms;
+    platform::message_queue().clear();
+    platform::set_window_procedure(nullptr);
     reset_audio();
 }
 

@@ -25,4 +25,8 @@ std::string xdg_base_directory(const char* variable, const char* under_home) {
     return {};
 }
 
+std::string own_files_directory() {
+    return {};
+}
+
 } // namespace platform

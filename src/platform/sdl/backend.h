@@ -1,10 +1,9 @@
 #pragma once
 
-// What the SDL backend's parts share: the game's window, its visible
-// surface and the queue of window messages.
+// What the SDL backend's parts share: the game's window and its visible
+// surface.
 
 #include <cstdint>
-#include <deque>
 #include <vector>
 
 #include <SDL.h>
@@ -28,8 +27,6 @@ struct Backend {
     SDL_Window* window = nullptr;
     bool window_destroyed = false;
     Screen* screen = nullptr;
-    std::deque<platform::Message> messages;
-    platform::WindowProcedure window_procedure = nullptr;
     int cursor_count = 0;
     bool cursor_hidden_by_window = false;
 };

@@ -1,4 +1,5 @@
 #include "platform/clock.h"
+#include "platform/message_queue.h"
 #include "platform/sdl/backend.h"
 
 #include <algorithm>
@@ -14,7 +15,7 @@ void idle_until(std::uint32_t due_ms) {
     // Events already taken from the display but not yet handled would end
     // the wait at once; what they mean goes into the message queue first.
     sdl::pump_events();
-    if (!sdl::backend().messages.empty())
+    if (!message_queue().empty())
         return;
     const auto left = static_cast<std::int32_t>(due_ms - time_ms());
     if (left > 0)

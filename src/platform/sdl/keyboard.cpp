@@ -2,7 +2,7 @@
 #include "platform/sdl/backend.h"
 #include "platform/sdl/gamepads.h"
 #include "platform/sdl/key_map.h"
-#include "platform/sdl/trace.h"
+#include "platform/trace.h"
 
 #include <array>
 #include <utility>
@@ -126,7 +126,7 @@ bool key_is_down(int virtual_key) {
     for (int scancode : sdl::scancodes_for(virtual_key))
         down = down || (scancode > 0 && scancode < count && state[scancode]);
     down = down || sdl::gamepad_holds(virtual_key);
-    sdl::trace_key_poll(virtual_key, down);
+    platform::trace_key_poll(virtual_key, down);
     return down;
 }
 

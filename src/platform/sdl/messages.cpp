@@ -14,11 +14,11 @@ using platform::Message;
 using platform::MessageKind;
 
 void post(MessageKind kind, std::intptr_t wparam = 0) {
-    backend().messages.push_back({kind, wparam});
+    platform::message_queue().push_back({kind, wparam});
 }
 
 bool queued(MessageKind kind) {
-    const auto& messages = backend().messages;
+    const auto& messages = platform::message_queue();
     return std::any_of(messages.begin(), messages.end(),
                        [kind](const Message& message) { return message.kind == kind; });
 }
@@ -147,10 +147,6 @@ void pump_events() {
 
 namespace platform {
 
-void set_window_procedure(WindowProcedure procedure) {
-    sdl::backend().window_procedure = procedure;
-}
-
 void default_window_procedure(const Message& message) {
     sdl::Backend& backend = sdl::backend();
     if (message.kind != MessageKind::Close || backend.window_destroyed)
@@ -163,36 +159,15 @@ void default_window_procedure(const Message& message) {
     dispatch_message({MessageKind::Destroy, 0});
 }
 
-bool peek_message(Message& message, std::uint32_t due_ms) {
+void pump_system_messages() {
     sdl::pump_events();
-    if (front_message(sdl::backend().messages, message))
-        return true;
-    idle_until(due_ms);
-    return false;
 }
 
-bool get_message(Message& message) {
-    auto& messages = sdl::backend().messages;
-    for (sdl::pump_events(); messages.empty(); sdl::pump_events())
-        if (!sdl::wait_for_events(10))
-            idle();
-    return take_message(messages, message);
-}
-
-void translate_message(const Message&) {}
-
-void dispatch_message(const Message& message) {
-    dispatch_to(sdl::backend().window_procedure, message);
-}
-
-void wait_message() {
-    sdl::pump_events();
-    if (sdl::backend().messages.empty())
+void await_system_messages(bool must_arrive) {
+    if (!must_arrive)
         sdl::wait_for_events(50);
-}
-
-void post_quit_message(int exit_code) {
-    sdl::backend().messages.push_back({MessageKind::Quit, exit_code});
+    else if (!sdl::wait_for_events(10))
+        idle();
 }
 
 } // namespace platform

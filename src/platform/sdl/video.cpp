@@ -5,9 +5,7 @@
 #include "platform/sdl/renderer.h"
 #include "platform/sdl/scaler.h"
 #include "platform/sdl/sdl_window.h"
-#include "platform/sdl/trace.h"
-
-#include <algorithm>
+#include "platform/trace.h"
 
 #include <cstdio>
 
@@ -73,8 +71,7 @@ class ScreenSurface : public platform::Surface, public Screen {
         if (!colours_changed && changed.height() == 0)
             return;
         repaint();
-        trace_present(std::any_of(colours_.colours().begin(), colours_.colours().end(),
-                                  [](std::uint32_t colour) { return colour != 0xFF000000u; }));
+        platform::trace_present(colours_.lit());
     }
 
   private:

@@ -1,4 +1,5 @@
 #include "platform/window.h"
+#include "platform/message_queue.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/display_loss.h"
 #include "platform/sdl/gamepads.h"
@@ -91,7 +92,7 @@ void GameWindow::show(int) {
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
     // Showing the window makes the program the active one.
-    backend().messages.push_back({platform::MessageKind::ActivateApp, 1});
+    platform::message_queue().push_back({platform::MessageKind::ActivateApp, 1});
 }
 
 void GameWindow::set_icon(int width, int height, const std::uint8_t* rgba) {

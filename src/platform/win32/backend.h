@@ -11,7 +11,6 @@
 
 #include <mmsystem.h>
 
-#include <deque>
 #include <string>
 
 #include "platform/messages.h"
@@ -24,25 +23,34 @@ class Screen {
     virtual ~Screen() = default;
     // Puts the picture on the screen again (after the window was uncovered).
     virtual void repaint() = 0;
+    // Whether the picture fills the screen in the game's own display mode.
+    virtual bool exclusive() const = 0;
+    // Shows the picture full-screen or in the window from now on, however
+    // the game opened its display (in the window when the display refuses
+    // the game's mode); the window's style is the caller's.
+    virtual void present_exclusive(bool exclusive) = 0;
 };
 
 struct Backend {
     HINSTANCE instance = nullptr;
     HWND window = nullptr;
     Screen* screen = nullptr;
-    std::deque<platform::Message> messages;
-    platform::WindowProcedure window_procedure = nullptr;
     HCURSOR cursor = nullptr;
 };
 
 Backend& backend();
 
-// Hands every waiting system message to the window's procedure, which
-// queues the ones the game handles.
-void pump_messages();
+// Alt+Return or F11: switches the game between the window and the whole
+// screen (fullscreen.cpp).
+bool toggles_fullscreen(UINT message, WPARAM wparam, LPARAM lparam);
+void toggle_fullscreen();
 
 // The system's window procedure of the game's window.
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+// Where the game keeps the files it writes when its program lies in
+// `program_directory` (see platform::own_files_directory).
+std::string own_files_directory(const std::string& program_directory);
 
 // UTF-8 text as the system's wide characters.
 std::wstring widen(const std::string& text);

@@ -8,6 +8,7 @@ platform::Result result_of(HRESULT result) {
     case DD_OK:
         return Result::Ok;
     case DDERR_SURFACELOST:
+    case DDERR_WRONGMODE: // lost for good: the display mode changed since it was made
         return Result::SurfaceLost;
     case DDERR_WASSTILLDRAWING:
         return Result::WasStillDrawing;

@@ -12,11 +12,11 @@ using platform::Message;
 using platform::MessageKind;
 
 void post(MessageKind kind, std::intptr_t wparam = 0) {
-    backend().messages.push_back({kind, wparam});
+    platform::message_queue().push_back({kind, wparam});
 }
 
 void post_once(MessageKind kind) {
-    const auto& messages = backend().messages;
+    const auto& messages = platform::message_queue();
     if (std::none_of(messages.begin(), messages.end(),
                      [kind](const Message& message) { return message.kind == kind; }))
         post(kind);
@@ -41,11 +41,6 @@ bool set_cursor(LPARAM lparam) {
 }
 
 } // namespace
-
-Backend& backend() {
-    static Backend instance;
-    return instance;
-}
 
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (window != backend().window)
@@ -77,67 +72,44 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_QUERYNEWPALETTE:
         post(MessageKind::QueryNewPalette);
         return TRUE;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (toggles_fullscreen(message, wparam, lparam)) {
+            toggle_fullscreen();
+            return 0;
+        }
+        break;
+    case WM_SYSCHAR:
+        if (wparam == '\r')
+            return 0; // Alt+Return has switched the screen: no beep for it
+        break;
     default:
         break;
     }
     return DefWindowProcW(window, message, wparam, lparam);
 }
 
-void pump_messages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            post(MessageKind::Quit, static_cast<std::intptr_t>(message.wParam));
-            continue;
-        }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
 } // namespace win32
 
 namespace platform {
-
-void set_window_procedure(WindowProcedure procedure) {
-    win32::backend().window_procedure = procedure;
-}
 
 void default_window_procedure(const Message& message) {
     if (message.kind == MessageKind::Close && win32::backend().window)
         DestroyWindow(win32::backend().window);
 }
 
-bool peek_message(Message& message, std::uint32_t due_ms) {
-    win32::pump_messages();
-    if (front_message(win32::backend().messages, message))
-        return true;
-    idle_until(due_ms);
-    return false;
+// Hands every waiting system message to the window's procedure, which
+// queues the ones the game handles.
+void pump_system_messages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
 }
 
-bool get_message(Message& message) {
-    auto& messages = win32::backend().messages;
-    for (win32::pump_messages(); messages.empty(); win32::pump_messages())
-        WaitMessage();
-    return take_message(messages, message);
-}
-
-// Keys are polled, never read as characters: nothing to translate.
-void translate_message(const Message&) {}
-
-void dispatch_message(const Message& message) {
-    dispatch_to(win32::backend().window_procedure, message);
-}
-
-void wait_message() {
-    win32::pump_messages();
-    if (win32::backend().messages.empty())
-        WaitMessage();
-}
-
-void post_quit_message(int exit_code) {
-    PostQuitMessage(exit_code);
+void await_system_messages(bool) {
+    WaitMessage();
 }
 
 } // namespace platform

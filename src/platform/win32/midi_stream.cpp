@@ -1,9 +1,12 @@
 #include "platform/midi_stream.h"
 #include "platform/win32/backend.h"
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
+#include <vector>
 
 namespace platform {
 
@@ -12,9 +15,29 @@ namespace platform {
 // buffer is the game's own, and the system's flags are copied back before
 // the game hears that a buffer is done. The records of a buffer are the
 // system's MIDIEVENTs as they stand.
+//
+// The system's callback may call almost no function (no other multimedia
+// call: a real driver can deadlock), so it only notes the buffer and wakes
+// a thread of the stream's own, which tells the game, and the game queues
+// the buffer again from there.
 class MidiStream {
   public:
-    explicit MidiStream(MidiDoneCallback callback) : callback(callback) {}
+    explicit MidiStream(MidiDoneCallback callback) : callback_(callback) {
+        InitializeCriticalSection(&returned_lock_);
+        // Room for more buffers than the game ever queues: the system's
+        // callback must not have to allocate.
+        returned_.reserve(64);
+        worker_ = std::thread([this] { run(); });
+    }
+    ~MidiStream() {
+        closing_ = true;
+        SetEvent(wake_);
+        worker_.join();
+        CloseHandle(wake_);
+        DeleteCriticalSection(&returned_lock_);
+    }
+    MidiStream(const MidiStream&) = delete;
+    MidiStream& operator=(const MidiStream&) = delete;
 
     MIDIHDR* system_header(MidiHeader& header) {
         std::lock_guard lock(mutex);
@@ -22,10 +45,59 @@ class MidiStream {
         return found == headers.end() ? nullptr : found->second.get();
     }
 
+    // On the system's thread: only a critical section and an event.
+    void buffer_done(MidiHeader& header) {
+        EnterCriticalSection(&returned_lock_);
+        returned_.push_back(&header);
+        LeaveCriticalSection(&returned_lock_);
+        InterlockedDecrement(&queued_);
+        SetEvent(wake_);
+    }
+
+    void buffer_queued() { InterlockedIncrement(&queued_); }
+
+    // Silences the stream and tells the game of every buffer before it
+    // returns, while no other telling runs.
+    MMRESULT reset() {
+        std::lock_guard lock(telling_);
+        const MMRESULT result = midiOutReset(reinterpret_cast<HMIDIOUT>(handle));
+        // The system may hand the buffers back on its own thread a little
+        // later; a second is more than any driver takes.
+        for (int waited_ms = 0; queued_ > 0 && waited_ms < 1000; ++waited_ms)
+            Sleep(1);
+        tell_returned();
+        return result;
+    }
+
     HMIDISTRM handle = nullptr;
-    MidiDoneCallback callback;
-    std::mutex mutex;
+    std::mutex mutex; // guards `headers`
     std::map<MidiHeader*, std::unique_ptr<MIDIHDR>> headers;
+
+  private:
+    void run() {
+        while (WaitForSingleObject(wake_, INFINITE) == WAIT_OBJECT_0 && !closing_) {
+            std::lock_guard lock(telling_);
+            tell_returned();
+        }
+    }
+
+    void tell_returned() {
+        EnterCriticalSection(&returned_lock_);
+        const std::vector<MidiHeader*> returned = returned_;
+        returned_.clear(); // keeps its room
+        LeaveCriticalSection(&returned_lock_);
+        for (MidiHeader* header : returned)
+            callback_(*header);
+    }
+
+    MidiDoneCallback callback_;
+    CRITICAL_SECTION returned_lock_;
+    std::vector<MidiHeader*> returned_; // in the order they came back
+    volatile LONG queued_ = 0;
+    HANDLE wake_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    std::atomic<bool> closing_ = false;
+    std::mutex telling_; // held while the game hears of returned buffers
+    std::thread worker_;
 };
 
 namespace {
@@ -62,10 +134,9 @@ void CALLBACK stream_event(HMIDIOUT, UINT message, DWORD_PTR instance, DWORD_PTR
         return;
     auto* system = reinterpret_cast<MIDIHDR*>(parameter);
     auto* header = reinterpret_cast<MidiHeader*>(system->dwUser);
-    const auto* stream = reinterpret_cast<const MidiStream*>(instance);
     header->flags =
         system->dwFlags & (midi_header_done | midi_header_prepared | midi_header_queued);
-    stream->callback(*header);
+    reinterpret_cast<MidiStream*>(instance)->buffer_done(*header);
 }
 
 } // namespace
@@ -125,6 +196,8 @@ MidiResult midi_stream_out(MidiStream& stream, MidiHeader& header) {
     system->dwBytesRecorded = header.bytes_recorded;
     const MMRESULT result = midiStreamOut(stream.handle, system, sizeof(MIDIHDR));
     header.flags = system->dwFlags;
+    if (result == MMSYSERR_NOERROR)
+        stream.buffer_queued();
     return result_of(result);
 }
 
@@ -144,7 +217,7 @@ MidiResult midi_stream_pause(MidiStream& stream) {
 }
 
 MidiResult midi_stream_reset(MidiStream& stream) {
-    return result_of(midiOutReset(output_of(stream)));
+    return result_of(stream.reset());
 }
 
 MidiResult midi_stream_close(MidiStream* stream) {

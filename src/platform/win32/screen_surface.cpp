@@ -1,4 +1,5 @@
 #include "platform/win32/screen_surface.h"
+#include "platform/trace.h"
 
 #include <algorithm>
 #include <cstring>
@@ -54,20 +55,15 @@ void write_pixel(std::uint8_t* out, std::uint32_t pixel, int bytes) {
 
 } // namespace
 
-ScreenSurface::ScreenSurface(ScreenParts parts, int width, int height)
-    : Surface(width, height, 8), parts_(std::move(parts)) {
+ScreenSurface::ScreenSurface(ScreenParts parts, const ScreenSetup& setup, int width, int height)
+    : Surface(width, height, 8), parts_(std::move(parts)), setup_(setup) {
     backend().screen = this;
 }
 
 ScreenSurface::~ScreenSurface() {
     if (backend().screen == this)
         backend().screen = nullptr;
-    // The chain's surfaces go before the object that made them.
-    parts_.clipper.reset();
-    parts_.staging.reset();
-    parts_.palette.reset();
-    parts_.back.reset();
-    parts_.primary.reset();
+    release_surfaces(parts_);
 }
 
 void ScreenSurface::repaint() {
@@ -75,7 +71,7 @@ void ScreenSurface::repaint() {
 }
 
 Result ScreenSurface::ready() {
-    if (parts_.primary->IsLost() == DDERR_SURFACELOST)
+    if (!parts_.primary || parts_.primary->IsLost() == DDERR_SURFACELOST)
         return Result::SurfaceLost;
     if (parts_.staging && parts_.staging->IsLost() == DDERR_SURFACELOST)
         return Result::SurfaceLost;
@@ -83,21 +79,59 @@ Result ScreenSurface::ready() {
 }
 
 Result ScreenSurface::restore() {
-    // Restoring the primary surface restores its whole flipping chain.
-    HRESULT result = parts_.primary->Restore();
+    // Restoring the primary surface restores its whole flipping chain;
+    // surfaces that could not be made again wait for another try.
+    HRESULT result = parts_.primary ? parts_.primary->Restore() : DDERR_WRONGMODE;
     if (result == DD_OK && parts_.staging)
         result = parts_.staging->Restore();
+    // Another program changed the display mode: the surfaces can never come
+    // back. In front again, the game sets its mode and makes them anew; in
+    // the background it must leave the display to the program in front.
+    if (result == DDERR_WRONGMODE && GetForegroundWindow() == setup_.window)
+        result = remake();
     if (result == DD_OK && parts_.palette)
         parts_.primary->SetPalette(parts_.palette.get());
     colours_.forget(); // everything is shown anew
+    if (result == DD_OK)
+        repaint(); // the picture is all here: nobody needs to draw it again
     return result_of(result);
 }
 
+// The old surfaces, made for the other mode, go before the mode is set
+// again, as none were there when the display first opened.
+HRESULT ScreenSurface::remake() {
+    release_surfaces(parts_);
+    HRESULT result = setup_.exclusive ? set_mode(*parts_.direct_draw, setup_) : DD_OK;
+    if (result == DD_OK)
+        result = make_screen_parts(setup_, parts_);
+    if (result != DD_OK)
+        release_surfaces(parts_); // none or all
+    return result;
+}
+
+void ScreenSurface::present_exclusive(bool exclusive) {
+    if (exclusive == setup_.exclusive)
+        return;
+    release_surfaces(parts_); // before the display changes under them
+    if (!exclusive)
+        parts_.direct_draw->RestoreDisplayMode();
+    parts_.direct_draw->SetCooperativeLevel(
+        setup_.window, exclusive ? DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN : DDSCL_NORMAL);
+    setup_.exclusive = exclusive;
+    setup_.back_buffers = exclusive ? 1 : 0;
+    restore(); // without surfaces: all made anew, in the mode, and shown
+    if (exclusive && !parts_.primary)
+        present_exclusive(false); // a display without the mode keeps the window
+}
+
 void ScreenSurface::show(const Rect& area) {
-    if (parts_.back || parts_.palette)
+    if (!parts_.primary)
+        return;
+    if (setup_.exclusive)
         show_fullscreen();
     else
         show_windowed(colours_.take(palette().get()) ? Rect{0, 0, width(), height()} : area);
+    platform::trace_present(colours_.lit());
 }
 
 void ScreenSurface::show_fullscreen() {
@@ -142,7 +176,17 @@ void ScreenSurface::show_windowed(const Rect& area) {
     }
     parts_.staging->Unlock(&band);
     // The clipper keeps the copy to the parts of the window that are visible.
-    parts_.primary->Blt(&band, parts_.staging.get(), &band, DDBLT_WAIT, nullptr);
+    const POINT at = origin();
+    RECT shown = band;
+    OffsetRect(&shown, at.x, at.y);
+    parts_.primary->Blt(&shown, parts_.staging.get(), &band, DDBLT_WAIT, nullptr);
+}
+
+POINT ScreenSurface::origin() const {
+    POINT at{0, 0};
+    if (!setup_.desktop_coordinates)
+        ClientToScreen(setup_.window, &at);
+    return at;
 }
 
 } // namespace win32

@@ -6,29 +6,23 @@
 // window it is converted through the palette to the desktop's depth and
 // copied to the desktop's primary surface, clipped to the window. The
 // DirectDraw surfaces' real losses (another program in front of a
-// full-screen game) are the software surface's losses.
+// full-screen game) are the software surface's losses; restoring makes the
+// DirectDraw surfaces anew when the display mode changed meanwhile.
 
 #include "platform/present.h"
-#include "platform/win32/direct_draw.h"
+#include "platform/win32/screen_parts.h"
 
 namespace win32 {
 
-struct ScreenParts {
-    Com<IDirectDraw7> direct_draw;
-    Com<IDirectDrawSurface7> primary;
-    Com<IDirectDrawSurface7> back;    // full-screen: the flipping chain's back buffer
-    Com<IDirectDrawPalette> palette;  // full-screen
-    Com<IDirectDrawSurface7> staging; // windowed: the picture at the desktop's depth
-    Com<IDirectDrawClipper> clipper;  // windowed
-};
-
 class ScreenSurface : public platform::Surface, public Screen {
   public:
-    ScreenSurface(ScreenParts parts, int width, int height);
+    ScreenSurface(ScreenParts parts, const ScreenSetup& setup, int width, int height);
     ~ScreenSurface() override;
 
     void chain(platform::SurfaceRef back_buffer) { attach_back_buffer(std::move(back_buffer)); }
     void repaint() override;
+    bool exclusive() const override { return setup_.exclusive; }
+    void present_exclusive(bool exclusive) override;
     platform::Result restore() override;
 
   protected:
@@ -38,8 +32,12 @@ class ScreenSurface : public platform::Surface, public Screen {
   private:
     void show_fullscreen();
     void show_windowed(const platform::Rect& area);
+    // Where the picture's top-left pixel shows on the desktop.
+    POINT origin() const;
+    HRESULT remake();
 
     ScreenParts parts_;
+    ScreenSetup setup_;
     platform::ColourTracker colours_;
 };
 

@@ -7,10 +7,6 @@ namespace {
 
 using platform::Result;
 
-template <class Interface> Com<Interface> hold(Interface* object) {
-    return Com<Interface>(object);
-}
-
 // The game's off-screen surfaces are its own software pictures; only the
 // visible one is DirectDraw's.
 class Device : public platform::SoftwareVideoDevice {
@@ -22,29 +18,31 @@ class Device : public platform::SoftwareVideoDevice {
         auto* game_window = dynamic_cast<GameWindow*>(&window);
         if (!game_window)
             return Result::InvalidParams;
-        window_ = game_window->handle();
-        exclusive_ = level == platform::CooperativeLevel::ExclusiveFullscreen;
-        const DWORD flags = exclusive_ ? DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN : DDSCL_NORMAL;
-        return result_of(direct_draw_->SetCooperativeLevel(window_, flags));
+        setup_.window = game_window->handle();
+        setup_.exclusive = level == platform::CooperativeLevel::ExclusiveFullscreen;
+        const DWORD flags = setup_.exclusive ? DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN : DDSCL_NORMAL;
+        return result_of(direct_draw_->SetCooperativeLevel(setup_.window, flags));
     }
 
     Result set_display_mode(int width, int height, int depth) override {
-        return result_of(direct_draw_->SetDisplayMode(static_cast<DWORD>(width),
-                                                      static_cast<DWORD>(height),
-                                                      static_cast<DWORD>(depth), 0, 0));
+        setup_.mode_width = width;
+        setup_.mode_height = height;
+        setup_.mode_depth = depth;
+        return result_of(set_mode(*direct_draw_, setup_));
     }
 
     Result restore_display_mode() override { return result_of(direct_draw_->RestoreDisplayMode()); }
 
     Result create_primary_surface(int back_buffers, platform::SurfaceRef& surface) override {
-        if (!window_ || (back_buffers > 0 && !exclusive_))
+        if (!setup_.window || (back_buffers > 0 && !setup_.exclusive))
             return Result::NoExclusiveMode;
+        setup_.back_buffers = back_buffers;
+        setup_.desktop_coordinates = !setup_.exclusive;
         ScreenParts parts;
         direct_draw_->AddRef();
         parts.direct_draw = hold(direct_draw_.get());
-        const Result made = exclusive_ ? make_chain(back_buffers, parts) : make_window(parts);
-        if (made != Result::Ok)
-            return made;
+        if (const HRESULT made = make_screen_parts(setup_, parts); made != DD_OK)
+            return result_of(made);
         DDSURFACEDESC2 described{};
         described.dwSize = sizeof described;
         parts.primary->GetSurfaceDesc(&described);
@@ -52,7 +50,7 @@ class Device : public platform::SoftwareVideoDevice {
         const int height = static_cast<int>(described.dwHeight);
         if (!platform::Surface::valid_format(width, height, 8))
             return Result::Unsupported;
-        auto screen = std::make_shared<ScreenSurface>(std::move(parts), width, height);
+        auto screen = std::make_shared<ScreenSurface>(std::move(parts), setup_, width, height);
         if (back_buffers > 0)
             screen->chain(std::make_shared<platform::Surface>(width, height, 8));
         surface = std::move(screen);
@@ -62,81 +60,8 @@ class Device : public platform::SoftwareVideoDevice {
     Result flip_to_gdi_surface() override { return result_of(direct_draw_->FlipToGDISurface()); }
 
   private:
-    // Full-screen: the primary surface heads a flipping chain and shows
-    // through an 8-bit palette.
-    Result make_chain(int back_buffers, ScreenParts& parts) {
-        DDSURFACEDESC2 wanted{};
-        wanted.dwSize = sizeof wanted;
-        wanted.dwFlags = DDSD_CAPS;
-        wanted.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-        if (back_buffers > 0) {
-            wanted.dwFlags |= DDSD_BACKBUFFERCOUNT;
-            wanted.dwBackBufferCount = static_cast<DWORD>(back_buffers);
-            wanted.ddsCaps.dwCaps |= DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-        }
-        IDirectDrawSurface7* primary = nullptr;
-        if (const HRESULT result = direct_draw_->CreateSurface(&wanted, &primary, nullptr);
-            result != DD_OK)
-            return result_of(result);
-        parts.primary = hold(primary);
-        if (back_buffers > 0) {
-            DDSCAPS2 caps{};
-            caps.dwCaps = DDSCAPS_BACKBUFFER;
-            IDirectDrawSurface7* back = nullptr;
-            if (const HRESULT result = primary->GetAttachedSurface(&caps, &back); result != DD_OK)
-                return result_of(result);
-            parts.back = hold(back);
-        }
-        std::array<PALETTEENTRY, 256> black{};
-        IDirectDrawPalette* palette = nullptr;
-        if (const HRESULT result = direct_draw_->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256,
-                                                               black.data(), &palette, nullptr);
-            result != DD_OK)
-            return result_of(result);
-        parts.palette = hold(palette);
-        return result_of(primary->SetPalette(palette));
-    }
-
-    // Windowed: the desktop's primary surface, clipped to the window, and a
-    // picture of the desktop's size and depth to copy from.
-    Result make_window(ScreenParts& parts) {
-        DDSURFACEDESC2 wanted{};
-        wanted.dwSize = sizeof wanted;
-        wanted.dwFlags = DDSD_CAPS;
-        wanted.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-        IDirectDrawSurface7* primary = nullptr;
-        if (const HRESULT result = direct_draw_->CreateSurface(&wanted, &primary, nullptr);
-            result != DD_OK)
-            return result_of(result);
-        parts.primary = hold(primary);
-        IDirectDrawClipper* clipper = nullptr;
-        if (const HRESULT result = direct_draw_->CreateClipper(0, &clipper, nullptr);
-            result != DD_OK)
-            return result_of(result);
-        parts.clipper = hold(clipper);
-        clipper->SetHWnd(0, window_);
-        primary->SetClipper(clipper);
-
-        DDSURFACEDESC2 desktop{};
-        desktop.dwSize = sizeof desktop;
-        primary->GetSurfaceDesc(&desktop);
-        DDSURFACEDESC2 staging{};
-        staging.dwSize = sizeof staging;
-        staging.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        staging.dwWidth = desktop.dwWidth;
-        staging.dwHeight = desktop.dwHeight;
-        staging.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
-        IDirectDrawSurface7* picture = nullptr;
-        if (const HRESULT result = direct_draw_->CreateSurface(&staging, &picture, nullptr);
-            result != DD_OK)
-            return result_of(result);
-        parts.staging = hold(picture);
-        return Result::Ok;
-    }
-
     Com<IDirectDraw7> direct_draw_;
-    HWND window_ = nullptr;
-    bool exclusive_ = false;
+    ScreenSetup setup_;
 };
 
 } // namespace

@@ -18,7 +18,8 @@ bool register_class() {
         window_class.style = CS_HREDRAW | CS_VREDRAW;
         window_class.lpfnWndProc = window_procedure;
         window_class.hInstance = backend().instance;
-        window_class.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+        // The program's own icon, from its resources (the first one).
+        window_class.hIcon = LoadIconW(backend().instance, MAKEINTRESOURCEW(1));
         window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
         window_class.lpszClassName = class_name;
@@ -46,6 +47,15 @@ GameWindow::~GameWindow() {
 platform::Rect GameWindow::rect() const {
     RECT outer{};
     GetWindowRect(window_, &outer);
+    // A game opened in a window draws its picture where the window's client
+    // area lies on the screen; switched to full screen, that is the top left.
+    if (style_ == platform::WindowStyle::Overlapped && backend().screen &&
+        backend().screen->exclusive()) {
+        RECT client{};
+        GetClientRect(window_, &client);
+        AdjustWindowRectEx(&client, style_bits(style_), FALSE, 0);
+        outer = client;
+    }
     return {static_cast<int>(outer.left), static_cast<int>(outer.top),
             static_cast<int>(outer.right), static_cast<int>(outer.bottom)};
 }

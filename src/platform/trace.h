@@ -6,7 +6,7 @@
 // to FILE with the wall-clock time in microseconds. Without it nothing is
 // written and nothing is measured.
 
-namespace sdl {
+namespace platform {
 
 // A present; `lit` is false while every palette colour is black.
 void trace_present(bool lit);
@@ -14,4 +14,4 @@ void trace_present(bool lit);
 // A poll of `virtual_key` that found it down or up.
 void trace_key_poll(int virtual_key, bool down);
 
-} // namespace sdl
+} // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/sdl/trace.h"
+#include "platform/trace.h"
 
 #include <array>
 #include <chrono>
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace sdl {
+namespace platform {
 namespace {
 
 // Polls of one key closer together than this are one burst; only the
@@ -16,7 +16,8 @@ constexpr std::int64_t burst_gap_us = 5000;
 std::FILE* trace_file() {
     static std::FILE* const file = [] {
         const char* path = std::getenv("BLOKIT_TRACE");
-        std::FILE* opened = path && *path ? std::fopen(path, "w") : nullptr;
+        // Binary: the same plain line ends on every system.
+        std::FILE* opened = path && *path ? std::fopen(path, "wb") : nullptr;
         // Written out at presents (which a measurement may wait for) and
         // when the program ends, not at every line.
         if (opened)
@@ -60,4 +61,4 @@ void trace_key_poll(int virtual_key, bool down) {
     key = {now, down};
 }
 
-} // namespace sdl
+} // namespace platform
