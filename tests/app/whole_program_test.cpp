@@ -260,7 +260,7 @@ TEST_F(WholeProgramTest, YesOpensTheFullScreen) {
 TEST_F(WholeProgramTest, YesOnADisplayWithoutTheModePlaysInAWindow) {
     headless::answer_next_box(BoxAnswer::Yes);
     headless::fail_video_call(headless::VideoCall::SetDisplayMode, platform::Result::Unsupported);
-    tap(Escape, 1500);
+    leave_screen_with_title_key(1500, Escape, Escape);
     tap(Escape, 3500);
     EXPECT_EQ(WinMain(), 0);
     EXPECT_EQ(headless::window_info().style, platform::WindowStyle::Overlapped);
