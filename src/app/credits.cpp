@@ -9,14 +9,14 @@ constexpr const char* english_credits =
     "Programming and graphics: Quillmoor Software\n"
     "Music and samples: Quillmoor Sound Studio\n"
     "\n"
-    "Blokit is freeware. Please pass it on to your friends, unchanged and free of charge.\n"
+    "Blokit is freeware under the MIT licence. Please pass it on to your friends.\n"
     "\n"
     "E-mail:\n"
     "\tblokit@quillmoor.example\n"
     "Mail:\n"
     "\tQuillmoor Software, Mill Lane 7, 12345 Quillmoor\n"
     "Home page:\n"
-    "\thttp://www.quillmoor.example/blokit\n"
+    "\thttps://www.quillmoor.example/blokit\n"
     "\n"
     "Do you want to play Blokit in fullscreen-mode?";
 
@@ -24,14 +24,14 @@ constexpr const char* german_credits =
     "Programmierung und Grafik: Quillmoor Software\n"
     "Musik und Samples: Quillmoor Tonstudio\n"
     "\n"
-    "Blokit ist Freeware. Bitte gib es unverändert und kostenlos an deine Freunde weiter.\n"
+    "Blokit ist Freeware unter der MIT-Lizenz. Bitte gib es an deine Freunde weiter.\n"
     "\n"
     "E-Mail:\n"
     "\tblokit@quillmoor.example\n"
     "Post:\n"
     "\tQuillmoor Software, Mühlenweg 7, 12345 Quillmoor\n"
     "Homepage:\n"
-    "\thttp://www.quillmoor.example/blokit\n"
+    "\thttps://www.quillmoor.example/blokit\n"
     "\n"
     "Möchtest du das Spiel im Vollbildmodus spielen?";
 

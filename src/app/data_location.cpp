@@ -14,6 +14,16 @@ namespace {
 constexpr std::array<const char*, 5> data_file_names = {"ONLY.ONE", "DATA.ONE", "AUDIO.ONE",
                                                         "VIDEO.ONE", "QMBLOKIT.MDS"};
 
+// Whether the two paths name one directory, whatever links or ".." lead
+// there.
+bool same_directory(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code error_a;
+    std::error_code error_b;
+    const auto canonical_a = std::filesystem::canonical(a, error_a);
+    const auto canonical_b = std::filesystem::canonical(b, error_b);
+    return !error_a && !error_b && canonical_a == canonical_b;
+}
+
 // An installed game keeps its table in the user's data directory.
 void keep_table_with_user_data() {
     const std::string user_data = platform::xdg_base_directory("XDG_DATA_HOME", ".local/share");
@@ -34,10 +44,15 @@ bool holds_game_data(const std::filesystem::path& directory) {
     return false;
 }
 
-void choose_data_location(const std::filesystem::path& installed_data) {
-    if (!holds_game_data(".") && holds_game_data(installed_data)) {
+void choose_data_location(const std::filesystem::path& program_directory,
+                          const std::filesystem::path& data_from_program) {
+    namespace fs = std::filesystem;
+    const fs::path installed_data = program_directory / data_from_program;
+    const bool data_apart = !same_directory(program_directory, installed_data);
+    const bool in_installed_data = data_apart && same_directory(".", installed_data);
+    if ((!holds_game_data(".") || in_installed_data) && holds_game_data(installed_data)) {
         std::error_code error;
-        std::filesystem::current_path(installed_data, error);
+        fs::current_path(installed_data, error);
         if (!error)
             keep_table_with_user_data();
     }

@@ -1,12 +1,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <span>
 #include <system_error>
 
 #include "app/high_scores.h"
 #include "game/session.h"
-#include "platform/file_sync.h"
+#include "platform/file_lock.h"
 #include "platform/regular_file.h"
+#include "platform/replace_file.h"
 #include "platform/utf8_path.h"
 #include "res/byte_order.h"
 
@@ -18,9 +20,9 @@ namespace fs = std::filesystem;
 
 using FileBytes = std::array<std::uint8_t, high_score_file_bytes>;
 
-// A new table is written under this name first and renamed over the old
-// file only when it is complete, so a failed write leaves the old file.
-constexpr const char* new_file_name = "HISCORE.NEW";
+// Copies of the game that save at the same time take turns on this file
+// beside the table.
+constexpr const char* lock_file_name = "HISCORE.LCK";
 
 // The table before anyone has played: 1000 points down to 550.
 constexpr std::int32_t default_top_score = 1000;
@@ -113,51 +115,19 @@ Stored read_high_score_file() {
     return matches ? Stored::Table : Stored::Replaceable;
 }
 
-// A file that exists is replaced only when this user could open it for
-// writing, as writing over it in place would need.
-bool may_replace_high_score_file() {
-    std::FILE* file = platform::open_regular_file(
-        platform::utf8_text(high_score_path(high_score_file_name)).c_str(), "r+b");
-    if (!file)
-        return errno == ENOENT;
-    std::fclose(file);
-    return true;
+// Puts the table `bytes` in place of the high-score file.
+bool replace_high_score_file(const FileBytes& bytes) {
+    return high_score_directory && make_high_score_directory() &&
+           platform::replace_file(high_score_path(high_score_file_name),
+                                  std::as_bytes(std::span(bytes)));
 }
 
-// The new file takes the permissions of the one it replaces, so replacing
-// changes no more than writing over it would.
-bool keep_permissions(const fs::path& new_file) {
-    std::error_code error;
-    const fs::file_status old_file = fs::status(high_score_path(high_score_file_name), error);
-    if (!fs::exists(old_file))
-        return true;
-    fs::permissions(new_file, old_file.permissions(), error);
-    return !error;
-}
-
-// Writes a new high-score file with `write` and puts it in place of the old.
-// The new file is on the disk before the rename and the rename after it, so
-// a power loss leaves either the old table or the new one.
-bool replace_high_score_file(bool (*write)(std::FILE*)) {
-    if (!high_score_directory || !make_high_score_directory() || !may_replace_high_score_file())
-        return false;
-    const fs::path new_file = high_score_path(new_file_name);
-    std::FILE* file = std::fopen(platform::utf8_text(new_file).c_str(), "wb");
-    if (!file)
-        return false;
-    const bool written = write(file) && platform::sync_file(file) && keep_permissions(new_file);
-    const bool closed = std::fclose(file) == 0;
-    std::error_code error;
-    if (written && closed) {
-        const fs::path old_file = high_score_path(high_score_file_name);
-        fs::rename(new_file, old_file, error);
-        if (!error) {
-            platform::sync_directory_of(platform::utf8_text(old_file).c_str());
-            return true;
-        }
-    }
-    fs::remove(new_file, error);
-    return false;
+// Held while a copy of the game reads the file and writes it back. Without a
+// place for the table there is nothing to guard, and no lock file is made.
+std::optional<platform::FileLock> lock_high_score_file() {
+    if (!high_score_directory || !make_high_score_directory())
+        return std::nullopt;
+    return std::optional<platform::FileLock>(std::in_place, high_score_path(lock_file_name));
 }
 
 void set_default_high_scores() {
@@ -180,24 +150,44 @@ bool read_high_scores(std::FILE* file) {
            read_u32le(bytes.data() + high_score_table_bytes) == table_checksum();
 }
 
+int insert_high_score(const HighScoreEntry& entry) {
+    const auto row =
+        std::find_if(high_scores.begin(), high_scores.end(),
+                     [&entry](const HighScoreEntry& e) { return e.score < entry.score; });
+    if (row == high_scores.end())
+        return -1;
+    std::move_backward(row, high_scores.end() - 1, high_scores.end());
+    *row = entry;
+    return static_cast<int>(row - high_scores.begin());
+}
+
 bool write_high_scores(std::FILE* file) {
     const FileBytes bytes = encode_file();
     return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
 void load_high_scores() {
+    const auto lock = lock_high_score_file();
     const Stored stored = read_high_score_file();
     if (stored == Stored::Table)
         return;
-    if (stored == Stored::Protected || !replace_high_score_file(write_default_high_scores))
-        set_default_high_scores();
-}
-
-bool write_default_high_scores(std::FILE* file) {
     set_default_high_scores();
-    return write_high_scores(file);
+    if (stored == Stored::Replaceable)
+        replace_high_score_file(encode_file());
 }
 
 bool save_high_scores() {
-    return replace_high_score_file(write_high_scores);
+    return replace_high_score_file(encode_file());
+}
+
+bool save_high_score_entry(const std::optional<HighScoreEntry>& entry) {
+    if (!high_score_directory)
+        return false;
+    const auto lock = lock_high_score_file();
+    set_default_high_scores();
+    if (read_high_score_file() == Stored::Protected)
+        return false;
+    if (entry)
+        insert_high_score(*entry);
+    return save_high_scores();
 }

@@ -77,12 +77,12 @@ int name_key_down(bool backspace_only) {
     return key_down(platform::vk::Backspace) ? platform::vk::Backspace : 0;
 }
 
-// The row a score enters: below every entry with the same or a higher
-// score; high_score_count when it does not enter.
-int entry_row_for(std::int32_t score) {
-    const auto row = std::find_if(high_scores.begin(), high_scores.end(),
-                                  [score](const HighScoreEntry& e) { return e.score < score; });
-    return static_cast<int>(row - high_scores.begin());
+// A pad player names the result with the pad too: Start or A ends the name
+// as Return does, B takes back a character as Backspace does. The pads of
+// both places, as either may be the one in the player's hands.
+void lend_pads(const platform::PadKeys& keys) {
+    platform::set_pad_keys(0, keys);
+    platform::set_pad_keys(1, keys);
 }
 
 } // namespace
@@ -106,20 +106,19 @@ void edit_name_step(char* name, int limit) {
     name_key_latch = true;
 }
 
-void enter_high_score() {
-    new_entry_row = -1;
+std::optional<HighScoreEntry> enter_high_score() {
     const PlayerRecord& player = players[0];
-    const int row = entry_row_for(player.score);
-    if (row >= high_score_count)
-        return;
-    const auto entry = high_scores.begin() + row;
-    std::move_backward(entry, high_scores.end() - 1, high_scores.end());
-    *entry = HighScoreEntry{player.score, player.level, player.rows, {}};
-    new_entry_row = row;
+    new_entry_row = insert_high_score({player.score, player.level, player.rows, {}});
+    if (new_entry_row < 0)
+        return std::nullopt;
+    const auto entry = high_scores.begin() + new_entry_row;
     show_table_over_background();
+    lend_pads({.rotate = platform::vk::Return,
+               .drop = platform::vk::Backspace,
+               .start = platform::vk::Return});
 
     name_key_latch = false;
-    const int top = band_top(row);
+    const int top = band_top(new_entry_row);
     const platform::Rect band{0, top, display.screen_width, top + 2 * game_font.glyph_height};
     std::uint32_t last = platform::time_ms();
     do {
@@ -131,15 +130,17 @@ void enter_high_score() {
         });
     } while (!key_down(platform::vk::Return) && !quit_requested);
     new_entry_row = -1;
+    return *entry;
 }
 
 void run_high_score_screen() {
     const platform::InputWait wait{"the high-score screen"};
     wait_keys_released({platform::vk::Return, platform::vk::Escape, platform::vk::Space});
     load_high_scores();
-    enter_high_score();
+    const std::optional<HighScoreEntry> entry = enter_high_score();
     // The Return that ended the name must not also end the table.
     wait_keys_released({platform::vk::Return});
+    lend_pads({});
     // The table stays as it is while it is shown, and the back buffer keeps
     // its picture through presents and flips: it is drawn once.
     draw_table_over_background();
@@ -157,7 +158,7 @@ void run_high_score_screen() {
         });
         present_due = present_due || handled;
     } while (!screen_exit_key_down() && !quit_requested);
-    save_high_scores();
+    save_high_score_entry(entry);
     wait_keys_released({platform::vk::Escape, platform::vk::Return, platform::vk::Space});
 }
 

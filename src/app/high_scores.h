@@ -59,19 +59,28 @@ bool read_high_scores(std::FILE* file);
 // Writes the table and its checksum to the stream. False when not every
 // byte could be written.
 bool write_high_scores(std::FILE* file);
-// Sets the default table and writes it, with its checksum, to `file`. False
-// when not every byte could be written.
-bool write_default_high_scores(std::FILE* file);
 // Writes the table and its checksum to the file. The old file is replaced
 // only once the new one is on the disk in full, keeps its permissions, and
 // is not replaced at all when the user may not write it. False when nothing
 // was saved.
 bool save_high_scores();
+// Saves a game's result without losing what another copy of the game saved
+// since this one loaded the table: under the lock that such copies share,
+// the file's table as it is now (the default table when there is none, as
+// loading would make it) takes `entry` by the rule of insert_high_score,
+// and is written back. The table in memory is then the one saved. False
+// when nothing was saved.
+bool save_high_score_entry(const std::optional<HighScoreEntry>& entry);
 
-// Puts the first player's result into the table below every entry with the
-// same or a higher score and lets the player type its name until Return.
-// Nothing happens when the score does not beat the last row.
-void enter_high_score();
+// Puts `entry` into the table below every entry with the same or a higher
+// score; the last row drops out. Its row, or -1 when it does not beat the
+// last row and the table stays as it was.
+int insert_high_score(const HighScoreEntry& entry);
+
+// Puts the first player's result into the table by insert_high_score and
+// lets the player type its name until Return (or Start or A on a pad); the
+// result with its name, none when it does not beat the last row.
+std::optional<HighScoreEntry> enter_high_score();
 // One poll of the name keys: A to Z and Space append, Backspace removes the
 // last character; each press acts once. A name of limit - 1 characters takes
 // nothing but Backspace.

@@ -14,6 +14,6 @@ int start_program(int argc, const char* const* argv, int show_command) {
         return print_usage(options);
     const std::string program_directory = platform::executable_directory();
     if (!program_directory.empty())
-        choose_data_location(platform::utf8_path(program_directory) / BLOKIT_DATA_FROM_PROGRAM);
+        choose_data_location(platform::utf8_path(program_directory), BLOKIT_DATA_FROM_PROGRAM);
     return WinMain(show_command, options.replay_file, options.network);
 }

@@ -44,10 +44,13 @@ struct TitlePictures {
 };
 
 // Draws the title background, then slides the logo in, one step per idle
-// pass, redrawing only the band above and including it.
+// pass, redrawing only the band above and including it. The key that left
+// the screen before may still be down: a short tap there would otherwise
+// start a game or end the program here at once.
 void slide_in(const TitlePictures& pictures, const Palette& logo_palette) {
     int title_y = logo_start_y;
     set_palette(logo_palette);
+    wait_keys_released({platform::vk::Space, platform::vk::Escape, platform::vk::Return});
     while (title_y < 0 && !title_key_or_quit()) {
         check_music_key();
         if (pump_message())

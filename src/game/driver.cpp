@@ -7,6 +7,7 @@
 #include "game/player.h"
 #include "game/random.h"
 #include "platform/clock.h"
+#include "platform/keyboard.h"
 
 namespace {
 
@@ -48,6 +49,8 @@ void start_game() {
 }
 
 void start_game(std::uint32_t seed) {
+    // A pad unplugged before the game began is no reason to pause it.
+    platform::pad_was_unplugged();
     seed_game_random(seed);
     for (int record = 0; record < player_count; ++record)
         prepare_record(record);

@@ -28,7 +28,8 @@ void read_game_keys(InputFrame& input) {
     if (input.game_key_down(GameKey::Escape))
         wait_keys_released({Escape});
     input.set_game_key(GameKey::Pause, key_down(pause_key));
-    if (input.game_key_down(GameKey::Pause))
+    // A player whose pad comes loose cannot press P.
+    if (input.game_key_down(GameKey::Pause) || platform::pad_was_unplugged())
         pause_game();
     input.set_game_key(GameKey::F2, key_down(F2));
     input.set_game_key(GameKey::F1, key_down(F1));

@@ -25,15 +25,23 @@ constexpr int F2 = 0x71;
 // the keyboard or through a gamepad.
 bool key_is_down(int virtual_key);
 
-// The keys a player's gamepad reads as: move left, move right, rotate, drop.
+// The keys a player's gamepad reads as: move left, move right, rotate (A),
+// drop (B), Start and Back.
 struct PadKeys {
     int left = 0;
     int right = 0;
     int rotate = 0;
     int drop = 0;
+    int start = vk::Space;
+    int back = vk::Escape;
 };
 
-// From now on gamepad `pad` (0 the first one plugged in) reads as these keys.
+// From now on gamepad `pad` (0 the first one plugged in, 1 the second; a pad
+// keeps its number until it is unplugged) reads as these keys.
 void set_pad_keys(int pad, const PadKeys& keys);
+
+// True when a gamepad has been unplugged since the last call, which forgets
+// it.
+bool pad_was_unplugged();
 
 } // namespace platform

@@ -16,7 +16,9 @@ class DataLocationTest : public ScreenTest {
         ScreenTest::SetUp();
         scratch = std::filesystem::current_path();
         installed = scratch / "usr" / "share" / "blokit";
+        program = scratch / "usr" / "games";
         std::filesystem::create_directories(installed);
+        std::filesystem::create_directories(program);
         write_file(installed / "DATA.ONE", {'o', 'o'});
     }
     void TearDown() override {
@@ -34,4 +36,8 @@ class DataLocationTest : public ScreenTest {
 
     std::filesystem::path scratch;
     std::filesystem::path installed;
+    // The installed program, and the way from it to its data.
+    std::filesystem::path program;
+    const std::filesystem::path data_from_program =
+        std::filesystem::path("..") / "share" / "blokit";
 };

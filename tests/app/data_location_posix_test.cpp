@@ -38,7 +38,7 @@ class EnvironmentValue {
 
 TEST_F(DataLocationTest, InstalledTheTableGoesToTheUsersDataDirectory) {
     const EnvironmentValue xdg("XDG_DATA_HOME", (scratch / "data").string());
-    choose_data_location(installed);
+    choose_data_location(program, data_from_program);
     EXPECT_EQ(fs::current_path(), installed);
     load_high_scores(); // made on the first save, with its directory
     high_scores[0].score = 4242;
@@ -50,7 +50,7 @@ TEST_F(DataLocationTest, InstalledTheTableGoesToTheUsersDataDirectory) {
 TEST_F(DataLocationTest, WithoutXdgDataHomeTheTableGoesBelowHome) {
     const EnvironmentValue relative("XDG_DATA_HOME", "relative/ignored");
     const EnvironmentValue home("HOME", (scratch / "home").string());
-    choose_data_location(installed);
+    choose_data_location(program, data_from_program);
     load_high_scores();
     EXPECT_TRUE(fs::is_regular_file(scratch / "home/.local/share/blokit/HISCORE.DAT"));
     EXPECT_EQ(installed_files(), "DATA.ONE ");
@@ -60,7 +60,7 @@ TEST_F(DataLocationTest, ATableWithNowhereToGoIsKeptInMemoryOnly) {
     const EnvironmentValue xdg("XDG_DATA_HOME", std::nullopt);
     {
         const EnvironmentValue home("HOME", std::nullopt);
-        choose_data_location(installed);
+        choose_data_location(program, data_from_program);
     }
     EXPECT_FALSE(high_score_directory);
     load_high_scores();

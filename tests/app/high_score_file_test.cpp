@@ -1,9 +1,12 @@
 // The high-score file: creation, checksum, short and hostile files, saving.
 
+#include <chrono>
 #include <climits>
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <future>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +14,7 @@
 #include "app/high_scores.h"
 #include "app/screen_fixture.h"
 #include "game/session.h"
+#include "platform/file_lock.h"
 
 namespace {
 
@@ -32,7 +36,7 @@ TEST_F(HighScoreFileTest, MissingFileIsCreatedWithTheDefaultTable) {
     EXPECT_EQ(stored_checksum(german), 8530u);
     EXPECT_EQ(german, file_bytes(default_rows("NIEMAND")));
     expect_table(default_rows("NIEMAND"));
-    EXPECT_FALSE(fs::exists("HISCORE.NEW"));
+    EXPECT_FALSE(temporary_file_left());
 }
 
 TEST_F(HighScoreFileTest, AFileWhoseChecksumMatchesIsReadAsItStands) {
@@ -119,7 +123,31 @@ TEST_F(HighScoreFileTest, SavingWritesTheTableAndItsChecksum) {
     expected[4].score = -3;
     expected[4].name = "Q";
     EXPECT_EQ(read_whole_file("HISCORE.DAT"), file_bytes(expected));
-    EXPECT_FALSE(fs::exists("HISCORE.NEW"));
+    EXPECT_FALSE(temporary_file_left());
+}
+
+// Another copy of the game holds the table: the save waits for it, and then
+// keeps what that copy saved.
+TEST_F(HighScoreFileTest, ASaveWaitsWhileAnotherCopyHoldsTheTable) {
+    load_high_scores();
+    auto other_copy = std::make_unique<platform::FileLock>("HISCORE.LCK");
+    auto saving =
+        std::async(std::launch::async, [] { return save_high_score_entry(result(1100, "BERT")); });
+    EXPECT_EQ(saving.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout);
+    std::vector<Row> rows = default_rows("NOONE");
+    rows.insert(rows.begin(), {1200, 1, 2, "ANNA"});
+    rows.pop_back();
+    write_file("HISCORE.DAT", file_bytes(rows));
+    other_copy.reset();
+    ASSERT_TRUE(saving.get());
+
+    rows.insert(rows.begin() + 1, {1100, 1, 2, "BERT"});
+    rows.pop_back();
+    EXPECT_EQ(read_whole_file("HISCORE.DAT"), file_bytes(rows));
+    expect_table(rows);
+    // A result that no longer beats the last row leaves the table as it is.
+    ASSERT_TRUE(save_high_score_entry(result(600, "CARL")));
+    EXPECT_EQ(read_whole_file("HISCORE.DAT"), file_bytes(rows));
 }
 
 TEST_F(HighScoreFileTest, ADirectoryOfThatNameCountsAsNoFile) {
@@ -129,7 +157,7 @@ TEST_F(HighScoreFileTest, ADirectoryOfThatNameCountsAsNoFile) {
     expect_table(default_rows("NOONE"));
     EXPECT_FALSE(save_high_scores());
     EXPECT_TRUE(fs::is_directory("HISCORE.DAT"));
-    EXPECT_FALSE(fs::exists("HISCORE.NEW"));
+    EXPECT_FALSE(temporary_file_left());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // 424 bytes of a file.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -76,4 +77,20 @@ inline void expect_table(const std::vector<Row>& rows) {
         EXPECT_EQ(high_scores[i].rows, rows[i].rows);
         EXPECT_STREQ(high_scores[i].name.data(), rows[i].name.c_str());
     }
+}
+
+// A result as a game leaves it, to be named `name`.
+inline HighScoreEntry result(std::int32_t score, const std::string& name) {
+    HighScoreEntry entry{score, 1, 2, {}};
+    name.copy(entry.name.data(), entry.name.size() - 1);
+    return entry;
+}
+
+// Whether a new table written under a temporary name beside the file was
+// left behind.
+inline bool temporary_file_left() {
+    for (const auto& file : std::filesystem::directory_iterator("."))
+        if (file.path().filename().string().rfind("HISCORE.DAT.", 0) == 0)
+            return true;
+    return false;
 }

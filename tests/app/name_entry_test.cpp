@@ -146,6 +146,13 @@ TEST_F(NameEntryTest, BlanksAndBackspace) {
                   tap(Return, 1000);
               }),
               "AL Z");
+    // On a pad Start ends the name instead of typing a blank, as A does, and
+    // B takes back a character: pads in either place.
+    for (int pad : {0, 1}) {
+        EXPECT_EQ(headless::pad_keys(pad).start, Return);
+        EXPECT_EQ(headless::pad_keys(pad).rotate, Return);
+        EXPECT_EQ(headless::pad_keys(pad).drop, Backspace);
+    }
 }
 
 TEST_F(NameEntryTest, NamesStopAtTwentyNineCharacters) {
@@ -170,6 +177,9 @@ TEST_F(NameEntryTest, TheReturnThatEndsTheNameDoesNotEndTheTable) {
 
     EXPECT_GE(headless::now(), 2500u);
     EXPECT_STREQ(high_scores[7].name.data(), "MAX");
+    // The table is left with Start again, and A and B do nothing there.
+    EXPECT_EQ(headless::pad_keys(0).start, Space);
+    EXPECT_EQ(headless::pad_keys(0).rotate, 0);
     EXPECT_EQ(new_entry_row, -1);
     // The table was written back with the new row.
     const Bytes file = read_whole_file("HISCORE.DAT");

@@ -77,15 +77,23 @@ TEST_F(TitleScreenTest, ClosingTheWindowEndsTheScreenWithTheQuitStillSet) {
     EXPECT_LT(headless::now(), 1200u);
 }
 
-TEST_F(TitleScreenTest, AHeldSpaceSkipsTheSlideAndTheScrollerAndStartsAGame) {
-    // Held over from the logo screen: this screen does not wait for it to be
-    // released.
-    headless::set_key(Space, true);
-    run_title_screen();
-    EXPECT_FALSE(quit_requested);
-    EXPECT_EQ(player_count, 1);
-    EXPECT_EQ(game_mode, GameMode::Blokit);
-    EXPECT_LT(headless::now(), 1020u);
+TEST_F(TitleScreenTest, AKeyHeldOverFromTheScreenBeforeDoesNothingHere) {
+    // The key that left the logo or a result may still be down: it neither
+    // starts a game nor ends the program, and the logo slides in after it.
+    for (int key : {Space, Escape, Return}) {
+        const std::uint64_t start = headless::now();
+        const auto first = headless::frames_presented();
+        headless::set_key(key, true);
+        headless::release_at(start + 300, key);
+        tap(key_2, start + 3000);
+        run_title_screen();
+        EXPECT_FALSE(quit_requested) << key;
+        EXPECT_EQ(player_count, 2) << key;
+        EXPECT_GE(headless::now(), start + 3000) << key;
+        EXPECT_GT(headless::frames_presented(), first + 60) << key;
+        player_count = 1;
+        headless::advance(200);
+    }
 }
 
 TEST_F(TitleScreenTest, TheLogoSlidesDownFourPixelsAStepUntilItRestsAtTheTop) {

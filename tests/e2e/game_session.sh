@@ -75,12 +75,31 @@ close_game() {
     game_pid=
 }
 
+# Holds key $1 for $2 seconds.
+tap() {
+    xdotool keydown "$1"
+    sleep "$2"
+    xdotool keyup "$1"
+}
+
 # Holds a key long enough for a program that polls the keyboard to see it.
 press() {
-    xdotool keydown "$1"
-    sleep 0.1
-    xdotool keyup "$1"
+    tap "$1" 0.1
     sleep 0.3
+}
+
+# The wall-clock time in microseconds, as the program's trace writes it.
+now_us() {
+    date +%s%6N
+}
+
+# Whether the program's trace ($trace) shows, after time $1, the title
+# screen polling its keys 1 and 2 (0x31, 0x32) and no game polling P (0x50),
+# with the program still running.
+on_title_since() {
+    kill -0 "$game_pid" 2>/dev/null &&
+        awk -v since="$1" '$1 == "key" && $2 > since { seen[$3] = 1 }
+            END { exit !(seen[49] && seen[50] && !seen[80]) }' "$trace"
 }
 
 # A screenshot of the whole screen, which must show a picture.

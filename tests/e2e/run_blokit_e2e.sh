@@ -1,10 +1,13 @@
 #!/bin/bash
 # Plays the real game program under a virtual X server: answers the credits
-# box, leaves the logo with Space (still held when the title screen starts,
-# it starts a one-player game at once), photographs the game, drops pieces
-# until the player tops out, leaves the high-score table for the title screen,
-# closes the window there, and checks the exit code and the files the game
-# left behind. Then it watches the game's replay with --replay: its last
+# box, taps Space on the logo (the title screen follows, not a game), starts
+# a one-player game with 1, photographs it, drops pieces until the player
+# tops out, leaves the high-score table for the title screen, plays a two-player game ended with
+# Escape, leaves its result with Escape (the title screen follows, the
+# program goes on), closes the window there, and checks the exit code and
+# the files the game left behind. The program's trace (BLOKIT_TRACE) tells
+# which screen polled the keys: the title screen's 1 and 2, or a game's P.
+# Then it watches the one-player game's replay with --replay: its last
 # picture must be the game's last picture, and the title screen follows.
 #
 # Usage: run_blokit_e2e.sh RUN_DIR [OUTPUT_DIR]
@@ -72,10 +75,19 @@ else
     high_score_file=$work/HISCORE.DAT
     settings_dir=$work/config
 fi
+trace=$work/trace
+export BLOKIT_TRACE=$trace
 start_windowed "$program"
 sleep 2
 shot logo
-press space
+# A short tap, as a new player gives it: the title screen, not a game.
+since=$(now_us)
+tap space 0.08
+sleep 0.3
+shot title_slide_in
+sleep 2
+on_title_since "$since" || fail "a tap on the logo did not lead to the title screen"
+press 1
 sleep 3
 shot game
 window_shot game_window || fail "no picture of the game's window"
@@ -87,6 +99,16 @@ shot table
 press space
 sleep 4
 shot title
+press 2
+sleep 3
+press Escape
+sleep 2
+shot result
+since=$(now_us)
+press Escape
+sleep 2
+shot title_after_result
+on_title_since "$since" || fail "Escape on the two-player result did not lead to the title screen"
 
 # Alt+F4 closes the window; the program then ends by itself.
 close_game || fail "the game did not end after its window was closed"
@@ -101,9 +123,9 @@ if [ -n "$installed" ]; then
     echo "installed tree unchanged"
 fi
 
-# The game's replay, kept beside the table, watched: it ends on the game's
-# last picture and the title follows.
-replay=$(find "$(dirname "$high_score_file")/replays" -name '*.bkr' | head -n 1)
+# The one-player game's replay, kept beside the table, watched: it ends on
+# the game's last picture and the title follows.
+replay=$(find "$(dirname "$high_score_file")/replays" -name '000001-*.bkr' | head -n 1)
 [ -n "$replay" ] || fail "no replay kept"
 echo "replay ${replay#"$work"/}: $(stat -c %s "$replay") bytes"
 start_windowed "$program" --replay "$replay"

@@ -1,7 +1,7 @@
 #!/bin/bash
 # Plays the real game program twice under a virtual X server, its sound going
 # to files through SDL's disk audio driver, and measures the sound with sox.
-# The first run starts a game (Space on the logo) and switches the music off
+# The first run starts a game (Space on the logo, 1 on the title) and switches the music off
 # with M: silence, but for a dropped piece's effect; M again brings the music
 # back, and M on the title screen switches it off once more before the window
 # is closed. The second run, with that choice kept in the settings, plays
@@ -74,6 +74,7 @@ export SDL_DISKAUDIOFILE=$work/first.raw
 start_windowed "$run_dir/blokit"
 sleep 3
 press space
+press 1
 sleep 2
 listen
 expect_level "$from" "$to" "game, music on" loud
@@ -107,6 +108,7 @@ start_windowed "$run_dir/blokit"
 sleep 3
 expect_level 0 "$(frames_now)" "second run, logo" quiet
 press space
+press 1
 # The start sound lasts well under two seconds.
 sleep 2
 listen

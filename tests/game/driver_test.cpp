@@ -211,4 +211,21 @@ TEST_F(DriverTest, PauseWaitsForAKeyAndEscThereDoesNotEndTheGame) {
     EXPECT_EQ(players[0].state, state_playing);
 }
 
+TEST_F(DriverTest, AnUnpluggedPadPausesTheGameAsPDoes) {
+    // Unplugged before the game began: no pause.
+    headless::unplug_pad();
+    begin(1);
+    output.events.clear();
+    run_ticks(1);
+    EXPECT_EQ(output.count(OutputEvent::Kind::DrawPaused), 0);
+
+    headless::unplug_pad();
+    const std::uint64_t t = headless::now();
+    hold_key(vk::Space, t + 3000, t + 3100);
+    run_ticks(1);
+    EXPECT_GE(headless::now(), t + 3100);
+    EXPECT_EQ(output.count(OutputEvent::Kind::DrawPaused), 1);
+    EXPECT_EQ(players[0].state, state_playing);
+}
+
 } // namespace

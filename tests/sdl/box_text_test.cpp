@@ -18,6 +18,18 @@ TEST(BoxText, TabsBecomeSpacesToTheNextStopOfEightCharacters) {
     EXPECT_EQ(sdl::expand_tabs("12345678\t"), "12345678        ");
 }
 
+// A box is as wide as its widest line: a short text is filled out so that
+// the caption fits the title bar, counted in characters, not bytes.
+TEST(BoxText, AShortTextIsWidenedForItsCaption) {
+    const std::string caption = "Error loading file";
+    const std::string widened = sdl::widen_for_caption("QMBLOKIT.MDS", caption);
+    EXPECT_EQ(widened, "QMBLOKIT.MDS" + std::string(26, ' ')); // 18 + 20 columns in all
+    EXPECT_EQ(sdl::widen_for_caption("a\nb", "\xC3\x9C"), "a" + std::string(20, ' ') + "\nb");
+    const std::string credits = "Programming and graphics: Quillmoor Software\n\nPlay?";
+    EXPECT_EQ(sdl::widen_for_caption(credits, "QM-Blokit"), credits);
+    EXPECT_EQ(sdl::widen_for_caption("", "ab"), std::string(22, ' '));
+}
+
 std::string current_locale() {
     return std::setlocale(LC_ALL, nullptr);
 }

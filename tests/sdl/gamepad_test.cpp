@@ -27,6 +27,7 @@ class Gamepads : public ::testing::Test {
         SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
         platform::set_pad_keys(0, {Left, Right, Down, Control});
         platform::set_pad_keys(1, {'A', 'D', 'S', Shift});
+        platform::pad_was_unplugged(); // a pad of an earlier test
     }
     void TearDown() override { close_display(); }
 
@@ -96,14 +97,31 @@ TEST_F(Gamepads, ButtonsReadAsTheLentKeysOfTheirPlayer) {
     EXPECT_FALSE(platform::key_is_down(Right));
     SDL_JoystickSetVirtualAxis(first, SDL_CONTROLLER_AXIS_LEFTX, 0);
 
-    // The second pad plays the left player; unplugging the first makes it the first.
+    // The second pad plays the left player, and keeps doing so when the
+    // first is unplugged; a pad plugged in then takes the free place.
     SDL_Joystick* second = plug_in();
     ASSERT_NE(second, nullptr);
     EXPECT_TRUE(reads(second, SDL_CONTROLLER_BUTTON_B, Shift));
     EXPECT_FALSE(reads(second, SDL_CONTROLLER_BUTTON_B, Control));
+    EXPECT_FALSE(platform::pad_was_unplugged());
     unplug(first);
-    EXPECT_TRUE(reads(second, SDL_CONTROLLER_BUTTON_B, Control));
+    EXPECT_TRUE(platform::pad_was_unplugged());
+    EXPECT_FALSE(platform::pad_was_unplugged()) << "told once";
+    EXPECT_TRUE(reads(second, SDL_CONTROLLER_BUTTON_B, Shift));
+    EXPECT_FALSE(reads(second, SDL_CONTROLLER_BUTTON_B, Control));
+    SDL_Joystick* third = plug_in();
+    ASSERT_NE(third, nullptr);
+    EXPECT_TRUE(reads(third, SDL_CONTROLLER_BUTTON_B, Control));
+
+    // Lent for a name: Start and A end it as Return, B takes back as Backspace.
+    platform::set_pad_keys(0, {.rotate = Return, .drop = Backspace, .start = Return});
+    EXPECT_TRUE(reads(third, SDL_CONTROLLER_BUTTON_START, Return));
+    EXPECT_FALSE(reads(third, SDL_CONTROLLER_BUTTON_START, Space));
+    EXPECT_TRUE(reads(third, SDL_CONTROLLER_BUTTON_A, Return));
+    EXPECT_TRUE(reads(third, SDL_CONTROLLER_BUTTON_B, Backspace));
+    EXPECT_TRUE(reads(third, SDL_CONTROLLER_BUTTON_BACK, Escape));
     unplug(second);
+    unplug(third);
 }
 
 TEST_F(Gamepads, APadMovesThePieceOfAGame) {

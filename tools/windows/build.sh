@@ -33,6 +33,7 @@ for file in DATA.ONE AUDIO.ONE QMBLOKIT.MDS; do
 done
 # Windows readers expect CR LF line ends.
 sed 's/$/\r/' "$source_dir/tools/windows/README.txt" > "$folder/README.txt"
+sed 's/$/\r/' "$source_dir/LICENSE" > "$folder/LICENSE.txt"
 (cd "$dist" && zip -qr blokit-windows.zip blokit-windows)
 
 # Only DLLs that come with Windows itself.

@@ -4,7 +4,8 @@
 # a virtual X server, twice, from a folder whose name Windows' legacy code
 # pages cannot spell: first in a window (No in the credits box), started in
 # its folder, then in full-screen (Yes), started from another folder. Each
-# run leaves the logo for a one-player game, ends it with Escape, leaves the
+# run leaves the logo for the title screen, starts a one-player game there
+# with 1, ends it with Escape, leaves the
 # high-score table for the title screen, quits there with Escape, leaves the
 # closing screen and must end with exit code 0; every screen is
 # photographed. The first run answers the music box (Wine has no MIDI device
@@ -180,10 +181,10 @@ check_ticks() {
 }
 
 if [ "$BLOKIT_E2E_RUN" = windowed ]; then
-    # Space on the logo, still held when the title screen starts, starts a game.
     start_game n "$game" music
     shot window_logo
     press space
+    press 1
     sleep 4
     press m
     press Left
@@ -221,6 +222,7 @@ else
     start_game y "$work" silent
     shot fullscreen_logo
     press space
+    press 1
     sleep 4
     press Right
     press Down

@@ -34,6 +34,8 @@ void post(platform::Message message);
 
 // The keys the game last lent to gamepad `pad`.
 platform::PadKeys pad_keys(int pad);
+// A gamepad is unplugged now.
+void unplug_pad();
 
 // True while scripted events are still waiting for their time.
 bool script_pending();

@@ -2,6 +2,8 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/state.h"
 
+#include <utility>
+
 namespace headless {
 namespace {
 constexpr std::uint32_t polls_per_millisecond = 10000;
@@ -40,6 +42,10 @@ platform::PadKeys pad_keys(int pad) {
                                                            : platform::PadKeys{};
 }
 
+void unplug_pad() {
+    state().pad_unplugged = true;
+}
+
 } // namespace headless
 
 namespace platform {
@@ -56,6 +62,10 @@ void set_pad_keys(int pad, const PadKeys& keys) {
     auto& lent = headless::state().pad_keys;
     if (pad >= 0 && pad < static_cast<int>(lent.size()))
         lent[static_cast<std::size_t>(pad)] = keys;
+}
+
+bool pad_was_unplugged() {
+    return std::exchange(headless::state().pad_unplugged, false);
 }
 
 } // namespace platform

@@ -27,6 +27,7 @@ struct State {
     std::multimap<std::uint64_t, ScriptEvent> script;
     std::array<bool, 256> keys{};
     std::array<platform::PadKeys, 2> pad_keys{};
+    bool pad_unplugged = false;
     // Key polls since the clock last moved: a loop that polls keys without
     // ever waiting still sees time pass, so it cannot hang a test.
     std::uint32_t polls_since_advance = 0;

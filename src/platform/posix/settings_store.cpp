@@ -1,7 +1,7 @@
 #include "platform/settings_store.h"
-#include "platform/posix/replace_file.h"
 #include "platform/posix/settings_file.h"
 #include "platform/regular_file.h"
+#include "platform/replace_file.h"
 #include "platform/user_paths.h"
 
 #include <algorithm>
@@ -63,7 +63,7 @@ bool exists_on_disk(const std::string& file) {
 }
 
 bool replace_on_disk(const std::string& file, const std::string& content) {
-    return replace_file(file, {std::as_bytes(std::span(content))});
+    return replace_file(file, std::as_bytes(std::span(content)));
 }
 
 // The whole file as lines, when it is no larger than the limit.

@@ -1,5 +1,6 @@
 #include "platform/sdl/box_text.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +10,9 @@ namespace sdl {
 namespace {
 
 constexpr int tab_stop = 8;
+// Columns a title bar gives its buttons; its letters may be bolder and wider
+// than the box's own, which this leaves room for as well.
+constexpr std::size_t title_bar_columns = 20;
 constexpr const char* utf8_locale = "C.UTF-8";
 
 bool continues_character(char byte) {
@@ -19,7 +23,37 @@ bool reads_utf8() {
     return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
 }
 
+// Characters in `text`: a UTF-8 character is one, whatever its bytes.
+std::size_t columns(std::string_view text) {
+    std::size_t count = 0;
+    for (const char byte : text)
+        count += continues_character(byte) ? 0 : 1;
+    return count;
+}
+
+std::size_t widest_line(std::string_view text) {
+    std::size_t widest = 0;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        widest = std::max(widest, columns(text.substr(start, end - start)));
+        start = end + 1;
+    }
+    return widest;
+}
+
 } // namespace
+
+std::string widen_for_caption(std::string_view text, std::string_view caption) {
+    const std::size_t needed = columns(caption) + title_bar_columns;
+    std::string out(text);
+    const std::size_t widest = widest_line(text);
+    if (widest < needed) {
+        const std::size_t first_end = std::min(out.find('\n'), out.size());
+        const std::size_t first = columns(std::string_view(out).substr(0, first_end));
+        out.insert(first_end, needed - first, ' ');
+    }
+    return out;
+}
 
 std::string expand_tabs(std::string_view text) {
     std::string out;

@@ -10,6 +10,12 @@ namespace sdl {
 // stray glyph.
 std::string expand_tabs(std::string_view text);
 
+// The text with its first line filled out with blanks, when no line of it
+// is as wide as the caption and the title bar's buttons beside it: the box
+// is only as wide as its widest line, and the window's title bar would cut
+// the caption short.
+std::string widen_for_caption(std::string_view text, std::string_view caption);
+
 // While it lives, the program's locale reads UTF-8 even when the user's
 // locale is not installed, so a box's texts are drawn whole; the locale
 // before is restored afterwards.

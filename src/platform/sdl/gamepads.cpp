@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
+#include <utility>
 
 namespace sdl {
 namespace {
@@ -12,9 +12,12 @@ namespace {
 constexpr Sint16 stick_threshold = 16000;
 constexpr std::size_t pad_count = 2;
 
+// A pad keeps its place from being plugged in to being unplugged, however
+// the other pads come and go; a place without a pad is null.
 struct Pads {
-    std::vector<SDL_GameController*> open;
+    std::array<SDL_GameController*, pad_count> open{};
     std::array<platform::PadKeys, pad_count> keys{};
+    bool unplugged = false;
 };
 
 Pads& pads() {
@@ -22,11 +25,12 @@ Pads& pads() {
     return instance;
 }
 
-std::vector<SDL_GameController*>::iterator find_pad(SDL_JoystickID instance) {
+SDL_GameController** find_pad(SDL_JoystickID instance) {
     auto& open = pads().open;
-    return std::find_if(open.begin(), open.end(), [instance](SDL_GameController* pad) {
-        return SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad)) == instance;
+    const auto found = std::find_if(open.begin(), open.end(), [instance](SDL_GameController* pad) {
+        return pad && SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad)) == instance;
     });
+    return found == open.end() ? nullptr : &*found;
 }
 
 bool pressed(SDL_GameController* pad, SDL_GameControllerButton button) {
@@ -38,12 +42,12 @@ Sint16 stick_x(SDL_GameController* pad) {
 }
 
 bool holds(SDL_GameController* pad, const platform::PadKeys& keys, int virtual_key) {
-    if (virtual_key == platform::vk::Space && pressed(pad, SDL_CONTROLLER_BUTTON_START))
-        return true;
-    if (virtual_key == platform::vk::Escape && pressed(pad, SDL_CONTROLLER_BUTTON_BACK))
-        return true;
     if (virtual_key == 0)
         return false;
+    if (virtual_key == keys.start && pressed(pad, SDL_CONTROLLER_BUTTON_START))
+        return true;
+    if (virtual_key == keys.back && pressed(pad, SDL_CONTROLLER_BUTTON_BACK))
+        return true;
     if (virtual_key == keys.left &&
         (pressed(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT) || stick_x(pad) <= -stick_threshold))
         return true;
@@ -65,30 +69,33 @@ void start_gamepads() {
 }
 
 bool gamepads_open() {
-    return !pads().open.empty();
+    const auto& open = pads().open;
+    return std::any_of(open.begin(), open.end(), [](SDL_GameController* pad) { return pad; });
 }
 
 void gamepad_added(int device_index) {
-    if (!SDL_IsGameController(device_index))
+    if (!SDL_IsGameController(device_index) ||
+        find_pad(SDL_JoystickGetDeviceInstanceID(device_index)))
         return;
-    if (find_pad(SDL_JoystickGetDeviceInstanceID(device_index)) != pads().open.end())
-        return;
-    if (SDL_GameController* pad = SDL_GameControllerOpen(device_index))
-        pads().open.push_back(pad);
+    auto& open = pads().open;
+    const auto free = std::find(open.begin(), open.end(), nullptr);
+    if (free != open.end())
+        *free = SDL_GameControllerOpen(device_index);
 }
 
 void gamepad_removed(SDL_JoystickID instance) {
-    const auto gone = find_pad(instance);
-    if (gone == pads().open.end())
+    SDL_GameController** gone = find_pad(instance);
+    if (!gone)
         return;
     SDL_GameControllerClose(*gone);
-    pads().open.erase(gone);
+    *gone = nullptr;
+    pads().unplugged = true;
 }
 
 bool gamepad_holds(int virtual_key) {
     const Pads& all = pads();
-    for (std::size_t pad = 0; pad < all.open.size() && pad < pad_count; ++pad)
-        if (holds(all.open[pad], all.keys[pad], virtual_key))
+    for (std::size_t pad = 0; pad < pad_count; ++pad)
+        if (all.open[pad] && holds(all.open[pad], all.keys[pad], virtual_key))
             return true;
     return false;
 }
@@ -100,6 +107,10 @@ namespace platform {
 void set_pad_keys(int pad, const PadKeys& keys) {
     if (pad >= 0 && pad < static_cast<int>(sdl::pad_count))
         sdl::pads().keys[static_cast<std::size_t>(pad)] = keys;
+}
+
+bool pad_was_unplugged() {
+    return std::exchange(sdl::pads().unplugged, false);
 }
 
 } // namespace platform

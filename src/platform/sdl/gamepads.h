@@ -1,10 +1,11 @@
 #pragma once
 
-// Gamepads through SDL's game-controller API. They are opened as they are
-// plugged in, in that order, and closed when they go; the first one open is
-// pad 0. A pad's buttons read as keys: the d-pad or the left stick left and
-// right move, A or d-pad up rotate, B or d-pad down drop (as the keys lent
-// by the game for that pad), Start reads as Space and Back as Escape.
+// Gamepads through SDL's game-controller API. A pad plugged in takes the
+// first free place (pad 0 or pad 1) and keeps it until it is unplugged; a
+// third pad is left alone. A pad's buttons read as the keys the game lent to
+// its place: the d-pad or the left stick left and right move, A or d-pad up
+// rotate, B or d-pad down drop, Start and Back (Space and Escape unless the
+// game lends others).
 
 #include <SDL.h>
 

@@ -55,7 +55,7 @@ BoxAnswer message_box(Window* owner, const std::string& text, const std::string&
     for (std::size_t i = 0; i < choices.size(); ++i)
         data.push_back({choices[i].flags, static_cast<int>(i), choices[i].label});
     auto* game_window = dynamic_cast<sdl::GameWindow*>(owner);
-    const std::string shown_text = sdl::expand_tabs(text);
+    const std::string shown_text = sdl::widen_for_caption(sdl::expand_tabs(text), caption);
     const SDL_MessageBoxData box{icon_flags(icon) | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT,
                                  game_window ? game_window->handle() : nullptr,
                                  caption.c_str(),

@@ -19,4 +19,8 @@ bool key_is_down(int virtual_key) {
 // This backend reads the keyboard only; gamepads are the SDL backend's.
 void set_pad_keys(int, const PadKeys&) {}
 
+bool pad_was_unplugged() {
+    return false;
+}
+
 } // namespace platform
