@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <span>
 #include <string>
 #include <system_error>
 
 #include "app/high_scores.h"
 #include "game/player.h"
-#include "platform/file_sync.h"
 #include "platform/regular_file.h"
+#include "platform/replace_file.h"
 #include "platform/user_paths.h"
 #include "platform/utf8_path.h"
 
@@ -87,29 +88,6 @@ void remove_replays_not_kept(const std::vector<StoredReplay>& replays) {
         }
 }
 
-// Writes under a temporary name and renames once the bytes are on the disk,
-// so a replay file is whole or absent.
-bool write_whole_file(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::error_code error;
-    fs::create_directories(path.parent_path(), error);
-    const fs::path partial = fs::path(path).concat(".new");
-    std::FILE* file = std::fopen(platform::utf8_text(partial).c_str(), "wb");
-    if (!file)
-        return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-                         platform::sync_file(file);
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed) {
-        fs::rename(partial, path, error);
-        if (!error) {
-            platform::sync_directory_of(platform::utf8_text(path).c_str());
-            return true;
-        }
-    }
-    fs::remove(partial, error);
-    return false;
-}
-
 } // namespace
 
 std::optional<fs::path> replay_directory() {
@@ -124,7 +102,9 @@ void save_replay(const Replay& replay) {
         return;
     std::vector<StoredReplay> replays = stored_replays(*directory);
     const unsigned number = replays.empty() ? 1 : replays.front().name.number + 1;
-    if (!write_whole_file(*directory / replay_file_name(number), encode_replay(replay)))
+    const std::vector<std::uint8_t> bytes = encode_replay(replay);
+    if (!platform::replace_file(*directory / replay_file_name(number),
+                                std::as_bytes(std::span(bytes))))
         return;
     replays = stored_replays(*directory);
     if (replays.size() <= std::size_t(replays_kept))
