@@ -5,6 +5,16 @@
 # screenshots go in out_dir, has a function `fail MESSAGE`, and reads the
 # exit code from game_status.
 
+# Runs the calling script again, with arguments "$@" (its own path first),
+# under a virtual X server of its own, unless it already runs under one.
+# -noreset: a server that resets when its last client leaves drops a game
+# that connects at that moment.
+run_inside_x() {
+    [ -n "${BLOKIT_E2E_INSIDE_X:-}" ] && return 0
+    export BLOKIT_E2E_INSIDE_X=1
+    exec timeout -k 10 240 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$@"
+}
+
 # Makes the scratch directory $work, where screenshots go unless $out_dir
 # names a place, and ends the game and removes $work when the script ends.
 begin_session() {

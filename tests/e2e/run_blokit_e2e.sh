@@ -35,15 +35,10 @@ fi
 out_dir=${2:-${BLOKIT_E2E_SCREENS:-}}
 [ -z "$out_dir" ] || out_dir=$(mkdir -p "$out_dir" && realpath "$out_dir")
 
-if [ -z "${BLOKIT_E2E_INSIDE_X:-}" ]; then
-    export BLOKIT_E2E_INSIDE_X=1
-    # -noreset: a server that resets when its last client leaves drops a game
-    # that connects at that moment.
-    exec timeout -k 10 240 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "${arguments[@]}"
-fi
-
 # shellcheck source=tests/e2e/game_session.sh
 . "$(dirname "$0")/game_session.sh"
+run_inside_x "$0" "${arguments[@]}"
+
 begin_session
 # The left frame of a one-player board, the same in every picture of a game.
 board_frame=4x460+216+8

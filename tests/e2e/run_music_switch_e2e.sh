@@ -13,13 +13,10 @@
 set -u
 run_dir=$(realpath "$1")
 
-if [ -z "${BLOKIT_E2E_INSIDE_X:-}" ]; then
-    export BLOKIT_E2E_INSIDE_X=1
-    exec timeout -k 10 240 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
-fi
-
 # shellcheck source=tests/e2e/game_session.sh
 . "$(dirname "$0")/game_session.sh"
+run_inside_x "$0" "$@"
+
 # shellcheck source=tests/e2e/game_directory.sh
 . "$(dirname "$0")/game_directory.sh"
 out_dir=

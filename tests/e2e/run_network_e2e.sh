@@ -20,13 +20,10 @@ relay=$(realpath "$2")
 out_dir=${3:-${BLOKIT_E2E_SCREENS:-}}
 [ -z "$out_dir" ] || out_dir=$(mkdir -p "$out_dir" && realpath "$out_dir")
 
-if [ -z "${BLOKIT_E2E_INSIDE_X:-}" ]; then
-    export BLOKIT_E2E_INSIDE_X=1
-    exec timeout -k 10 240 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "${arguments[@]}"
-fi
-
 # shellcheck source=tests/e2e/game_session.sh
 . "$(dirname "$0")/game_session.sh"
+run_inside_x "$0" "${arguments[@]}"
+
 . "$(dirname "$0")/game_directory.sh"
 begin_session
 joiner_pid=
